@@ -1,0 +1,10 @@
+#pragma once
+// The application object: start-up and shut-down of the player.
+
+class CPlayerApp {
+public:
+    // Runs the main window modally; returns false, as nothing is left to run after it.
+    bool InitInstance(int argc, char** argv);
+};
+
+extern CPlayerApp theApp;

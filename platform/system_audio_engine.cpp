@@ -1,0 +1,5 @@
+// The engine that plays through the system's sound server.
+
+#include "platform/audio_engine.h"
+
+std::unique_ptr<AudioEngine> CreateSystemAudioEngine() { return nullptr; }

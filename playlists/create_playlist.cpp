@@ -1,0 +1,5 @@
+// Creating a playlist from the tracks on screen.
+
+#include "ui/player_dlg.h"
+
+void CPlayerDlg::OnCreatePlaylist() {}

@@ -1,0 +1,5 @@
+// Deleting the selected playlist.
+
+#include "ui/player_dlg.h"
+
+void CPlayerDlg::OnDeletePlaylist() {}

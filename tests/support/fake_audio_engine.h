@@ -1,0 +1,52 @@
+#pragma once
+// An engine that plays nothing: it records every call and answers as the test scripts it.
+
+#include "platform/audio_engine.h"
+
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+class FakeAudioEngine final : public AudioEngine {
+public:
+    // What was called, in order: the operation's name and its handle or value,
+    // e.g. "AudioPlay 1", "AudioSetVolume 100", "AudioStreamCreateFile /a.mp3".
+    std::vector<std::string> calls;
+
+    // Scripted answers.
+    std::set<std::string> unplayable; // paths whose stream creation fails
+    std::uint64_t length = 0;          // of every live stream
+    std::uint64_t position = 0;        // of every live stream
+    bool ended = false;                // live streams report inactive, as played to the end
+    std::array<float, kSpectrumValues> spectrum{};
+
+    // What the engine holds.
+    bool initialised = false;
+    std::uint32_t volume = 100;
+    HSTREAM lastHandle = 0;
+    std::set<HSTREAM> live;
+
+    int Count(const std::string& operation) const;
+    // The calls whose text starts with operation.
+    std::vector<std::string> CallsOf(const std::string& operation) const;
+
+    bool AudioInit(int device, std::uint32_t freq, std::uint32_t flags, void* window,
+                   const void* clsid) override;
+    HSTREAM AudioStreamCreateFile(bool mem, const char* file, std::uint32_t offset,
+                                  std::uint32_t length, std::uint32_t flags) override;
+    bool AudioStreamFree(HSTREAM handle) override;
+    bool AudioPlay(HSTREAM handle, bool restart) override;
+    bool AudioPause(HSTREAM handle) override;
+    bool AudioStop(HSTREAM handle) override;
+    std::uint32_t AudioIsActive(HSTREAM handle) override;
+    std::uint64_t AudioGetLength(HSTREAM handle) override;
+    std::uint64_t AudioGetPosition(HSTREAM handle) override;
+    bool AudioSetPosition(HSTREAM handle, std::uint64_t position) override;
+    std::uint32_t AudioGetData(HSTREAM handle, void* buffer, std::uint32_t request) override;
+    std::uint32_t AudioGetVolume() override;
+    bool AudioSetVolume(std::uint32_t volume) override;
+
+private:
+    void Record(const std::string& operation, std::uint64_t value);
+};

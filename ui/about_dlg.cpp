@@ -1,0 +1,14 @@
+#include "ui/about_dlg.h"
+
+#include "ui/app_icon.h"
+#include "ui/dialog_template.h"
+
+#include <QPushButton>
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+{
+    BuildDialog(this, kAboutTemplate);
+    setWindowIcon(AppIcon());
+    connect(FindControlAs<QPushButton>(this, 1), &QPushButton::clicked, this,
+            &QDialog::accept);
+}

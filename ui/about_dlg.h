@@ -1,0 +1,10 @@
+#pragma once
+// The About box (template 100): icon, version, rights notice, OK.
+
+#include <QDialog>
+
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};

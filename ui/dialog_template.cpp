@@ -1,0 +1,171 @@
+#include "ui/dialog_template.h"
+
+#include "ui/app_icon.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QVariant>
+
+namespace {
+
+constexpr const char* kIdProperty = "controlId";
+
+constexpr ControlTemplate kAboutControls[] = {
+    {IDC_STATIC, ControlKind::Icon, "", 11, 17, 20, 20},
+    {IDC_STATIC, ControlKind::StaticText, "Лирван Version 1.1", 40, 10, 119, 8},
+    {IDC_STATIC, ControlKind::StaticText, "Copyright (C) 2026 Лирван", 40, 25, 119, 8},
+    {1, ControlKind::DefaultPushButton, "OK", 178, 6, 50, 16},
+};
+
+constexpr ControlTemplate kPlayerControls[] = {
+    {1000, ControlKind::PushButton, "Пауза", 185, 7, 50, 14},
+    {1001, ControlKind::EditBox, "", 280, 26, 59, 13},
+    {1002, ControlKind::PushButton, "Открыть", 114, 133, 50, 14},
+    {1003, ControlKind::PushButton, "Играть", 131, 7, 50, 14},
+    {1004, ControlKind::PushButton, "Стоп", 239, 7, 50, 14},
+    {1007, ControlKind::TrackbarHorizontal, "", 21, 170, 278, 15},
+    {1011, ControlKind::EditBox, "", 280, 65, 40, 14},
+    {1012, ControlKind::EditBox, "", 280, 47, 40, 14},
+    {1010, ControlKind::EditBox, "", 280, 83, 40, 14},
+    {1014, ControlKind::ListBox, "", 113, 26, 160, 96},
+    {1016, ControlKind::ListBox, "", 23, 25, 85, 96},
+    {1017, ControlKind::PushButton, "Создать", 24, 133, 40, 14},
+    {1018, ControlKind::TrackbarVertical, "", 281, 125, 12, 41},
+    {IDC_STATIC, ControlKind::StaticText, "громк.", 295, 126, 23, 8},
+    {IDC_STATIC, ControlKind::StaticText, "тихо", 295, 156, 17, 8},
+    {IDC_STATIC, ControlKind::GroupBox, "Плейлист", 23, 123, 86, 43},
+    {1019, ControlKind::PushButton, "Удалить", 24, 150, 40, 14},
+    {1005, ControlKind::PushButton, "Добавить", 167, 133, 50, 14},
+    {IDC_STATIC, ControlKind::GroupBox, "Плейлист", 113, 123, 160, 43},
+    {1006, ControlKind::PushButton, "Удалить все", 114, 149, 50, 14},
+    {1008, ControlKind::PushButton, "Удалить", 221, 133, 50, 14},
+    {1020, ControlKind::PushButton, "Сохранить", 68, 133, 40, 14},
+};
+
+constexpr ControlTemplate kCreatePlaylistControls[] = {
+    {1000, ControlKind::PushButton, "Создать плейлист", 63, 54, 67, 18},
+    {1001, ControlKind::EditBox, "", 38, 35, 117, 14},
+    {IDC_STATIC, ControlKind::CentredStaticText, "Введите имя файла", 39, 14, 116, 14},
+};
+
+QWidget* CreateControl(QWidget* parent, const ControlTemplate& c)
+{
+    const QString caption = QString::fromUtf8(c.caption);
+    switch (c.kind) {
+    case ControlKind::PushButton:
+    case ControlKind::DefaultPushButton: {
+        auto* button = new QPushButton(caption, parent);
+        button->setDefault(c.kind == ControlKind::DefaultPushButton);
+        return button;
+    }
+    case ControlKind::EditBox: return new QLineEdit(caption, parent);
+    case ControlKind::ListBox: {
+        auto* list = new QListWidget(parent);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        return list;
+    }
+    case ControlKind::TrackbarHorizontal:
+    case ControlKind::TrackbarVertical: {
+        auto* slider = new QSlider(c.kind == ControlKind::TrackbarVertical ? Qt::Vertical
+                                                                          : Qt::Horizontal,
+                                   parent);
+        slider->setRange(0, 100);
+        slider->setValue(0);
+        slider->setTickPosition(QSlider::NoTicks);
+        // A vertical trackbar grows downward: 0 at the top.
+        slider->setInvertedAppearance(c.kind == ControlKind::TrackbarVertical);
+        return slider;
+    }
+    case ControlKind::StaticText:
+    case ControlKind::CentredStaticText: {
+        auto* label = new QLabel(caption, parent);
+        label->setTextFormat(Qt::PlainText);
+        if (c.kind == ControlKind::CentredStaticText) {
+            label->setAlignment(Qt::AlignCenter);
+            label->setFrameShape(QFrame::Box);
+        }
+        return label;
+    }
+    case ControlKind::GroupBox: {
+        auto* group = new QGroupBox(caption, parent);
+        group->setAlignment(Qt::AlignHCenter);
+        return group;
+    }
+    case ControlKind::Icon: {
+        auto* label = new QLabel(parent);
+        label->setPixmap(AppIcon().pixmap(32, 32));
+        return label;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+const DialogTemplate kAboutTemplate{100, "About Лирван", 235, 55, kAboutControls};
+const DialogTemplate kPlayerTemplate{102, "Лирван", 348, 201, kPlayerControls};
+const DialogTemplate kCreatePlaylistTemplate{104, "Создание плейлиста", 193, 79,
+                                             kCreatePlaylistControls};
+
+QFont DialogFont()
+{
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    return font;
+}
+
+QSize DialogBaseUnits(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    const int width =
+        (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1)
+        / 2;
+    return {width, metrics.height()};
+}
+
+QRect DialogUnitsToPixels(const QRect& units, QSize baseUnits)
+{
+    auto horizontal = [&](int v) { return (v * baseUnits.width() + 2) / 4; };
+    auto vertical = [&](int v) { return (v * baseUnits.height() + 4) / 8; };
+    return {horizontal(units.x()), vertical(units.y()), horizontal(units.width()),
+            vertical(units.height())};
+}
+
+void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate)
+{
+    const QFont font = DialogFont();
+    const QSize base = DialogBaseUnits(font);
+    dialog->setFont(font);
+    dialog->setWindowTitle(QString::fromUtf8(dialogTemplate.title));
+    dialog->setFixedSize(
+        DialogUnitsToPixels({0, 0, dialogTemplate.width, dialogTemplate.height}, base).size());
+    for (const ControlTemplate& c : dialogTemplate.controls) {
+        QWidget* control = CreateControl(dialog, c);
+        control->setProperty(kIdProperty, c.id);
+        if (c.id != IDC_STATIC) control->setObjectName(QStringLiteral("control%1").arg(c.id));
+        control->setGeometry(DialogUnitsToPixels({c.x, c.y, c.width, c.height}, base));
+        // A group box only frames the controls it surrounds; it must not cover them.
+        if (c.kind == ControlKind::GroupBox) control->lower();
+    }
+}
+
+QWidget* FindControl(const QWidget* dialog, int id)
+{
+    for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (ControlId(child) == id) return child;
+    }
+    return nullptr;
+}
+
+int ControlId(const QWidget* control)
+{
+    const QVariant id = control->property(kIdProperty);
+    return id.isValid() ? id.toInt() : IDC_STATIC;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// Dialog templates: each control's identifier, kind, caption and place in dialog
+// units, turned into real widgets placed with the dialog font's base units.
+
+#include <QRect>
+#include <QSize>
+#include <span>
+
+class QFont;
+class QWidget;
+
+enum class ControlKind {
+    PushButton,
+    DefaultPushButton,
+    EditBox,         // bordered, scrolls horizontally, editable
+    ListBox,         // bordered, vertical scroll bar, single selection
+    TrackbarHorizontal,
+    TrackbarVertical, // 0 at the top
+    StaticText,
+    CentredStaticText,
+    GroupBox,        // caption centred
+    Icon,
+};
+
+// A control without an identifier of its own.
+inline constexpr int IDC_STATIC = -1;
+
+struct ControlTemplate {
+    int id;
+    ControlKind kind;
+    const char* caption; // UTF-8
+    int x, y, width, height;
+};
+
+struct DialogTemplate {
+    int id;
+    const char* title; // UTF-8
+    int width, height;
+    std::span<const ControlTemplate> controls;
+};
+
+extern const DialogTemplate kAboutTemplate;        // 100
+extern const DialogTemplate kPlayerTemplate;       // 102
+extern const DialogTemplate kCreatePlaylistTemplate; // 104
+
+// The font every template is laid out in.
+QFont DialogFont();
+// Average character width and height of a font, as dialog units are measured.
+QSize DialogBaseUnits(const QFont& font);
+QRect DialogUnitsToPixels(const QRect& units, QSize baseUnits);
+
+// Sets the dialog's title, font and fixed client size and creates every control
+// as a child, in template (tab) order. Each control carries its identifier.
+void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate);
+
+// The control with that identifier, or null.
+QWidget* FindControl(const QWidget* dialog, int id);
+template <class Widget>
+Widget* FindControlAs(const QWidget* dialog, int id)
+{
+    return qobject_cast<Widget*>(FindControl(dialog, id));
+}
+// The identifier a control was built with, or IDC_STATIC.
+int ControlId(const QWidget* control);

@@ -1,0 +1,185 @@
+#include "ui/player_dlg.h"
+
+#include "ui/about_dlg.h"
+#include "ui/app_icon.h"
+#include "ui/dialog_template.h"
+#include "ui/player_routes.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimerEvent>
+
+namespace {
+// System commands that keep their standard meaning.
+constexpr unsigned SC_MINIMIZE = 0xF020;
+constexpr unsigned SC_MAXIMIZE = 0xF030;
+constexpr unsigned SC_CLOSE = 0xF060;
+constexpr unsigned SC_RESTORE = 0xF120;
+} // namespace
+
+CPlayerDlg::CPlayerDlg(PlayerPlatform platform, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      m_platform(platform),
+      m_hIcon(AppIcon())
+{
+    BuildDialog(this, kPlayerTemplate);
+    OnInitDialog();
+}
+
+CPlayerDlg::~CPlayerDlg() = default;
+
+void CPlayerDlg::OnInitDialog()
+{
+    m_status = FindControlAs<QLineEdit>(this, 1001);
+    m_position = FindControlAs<QSlider>(this, 1007);
+    m_meter[0] = FindControlAs<QLineEdit>(this, 1012);
+    m_meter[1] = FindControlAs<QLineEdit>(this, 1011);
+    m_meter[2] = FindControlAs<QLineEdit>(this, 1010);
+    m_trackList = FindControlAs<QListWidget>(this, 1014);
+    m_playlistList = FindControlAs<QListWidget>(this, 1016);
+    m_volume = FindControlAs<QSlider>(this, 1018);
+    ConnectRoutes();
+
+    LoadCatalogue();
+    setWindowIcon(m_hIcon);
+}
+
+void CPlayerDlg::ConnectRoutes()
+{
+    for (const Route& route : PlayerRoutes()) {
+        QWidget* control = route.control ? FindControl(this, route.control) : nullptr;
+        switch (route.event) {
+        case RouteEvent::SystemCommand:
+            m_systemCommandRoute = std::get<SystemCommandHandler>(route.handler);
+            break;
+        case RouteEvent::TimerTick: m_timerRoute = std::get<TimerHandler>(route.handler); break;
+        case RouteEvent::Paint:
+        case RouteEvent::DragIconQuery:
+            // Painting and the icon are asked of the window by Qt itself.
+            break;
+        case RouteEvent::Click:
+            connect(qobject_cast<QPushButton*>(control), &QPushButton::clicked, this,
+                    [this, h = std::get<PlainHandler>(route.handler)] { (this->*h)(); });
+            break;
+        case RouteEvent::DoubleClick:
+            connect(qobject_cast<QListWidget*>(control), &QListWidget::itemDoubleClicked, this,
+                    [this, h = std::get<PlainHandler>(route.handler)] { (this->*h)(); });
+            break;
+        case RouteEvent::SelectionChange:
+            connect(qobject_cast<QListWidget*>(control), &QListWidget::itemSelectionChanged, this,
+                    [this, h = std::get<PlainHandler>(route.handler)] { (this->*h)(); });
+            break;
+        case RouteEvent::CustomDraw:
+            // Every move of the slider, by the user or by the program, repaints it.
+            connect(qobject_cast<QSlider*>(control), &QSlider::valueChanged, this,
+                    [this, h = std::get<DrawHandler>(route.handler)] {
+                        LRESULT result = 0;
+                        (this->*h)(nullptr, &result);
+                    });
+            break;
+        }
+    }
+}
+
+void CPlayerDlg::OnSysCommand(unsigned id, long /*param*/)
+{
+    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about(this);
+        about.exec();
+        return;
+    }
+    switch (id) {
+    case SC_CLOSE: reject(); break;
+    case SC_MINIMIZE: showMinimized(); break;
+    case SC_MAXIMIZE: showMaximized(); break;
+    case SC_RESTORE: showNormal(); break;
+    default: break;
+    }
+}
+
+QIcon CPlayerDlg::OnQueryDragIcon() const { return m_hIcon; }
+
+void CPlayerDlg::AppendSystemMenu(QMenu& menu)
+{
+    menu.setSeparatorsCollapsible(false);
+    menu.addSeparator();
+    QAction* about = menu.addAction(QString::fromUtf8(kAboutMenuText));
+    connect(about, &QAction::triggered, this,
+            [this] { (this->*m_systemCommandRoute)(IDM_ABOUTBOX, 0); });
+}
+
+unsigned CPlayerDlg::SetTimer(unsigned /*id*/, unsigned milliseconds)
+{
+    if (m_runningTimer != 0) killTimer(m_runningTimer);
+    m_runningTimer = startTimer(static_cast<int>(milliseconds), Qt::PreciseTimer);
+    return static_cast<unsigned>(m_runningTimer);
+}
+
+void CPlayerDlg::KillTimer(unsigned timer)
+{
+    if (timer == 0 || static_cast<int>(timer) != m_runningTimer) return;
+    killTimer(m_runningTimer);
+    m_runningTimer = 0;
+}
+
+void CPlayerDlg::SelectRow(QListWidget* list, int row)
+{
+    const QSignalBlocker quiet(list);
+    if (row >= 0 && row < list->count()) {
+        list->setCurrentRow(row);
+    } else {
+        list->clearSelection();
+    }
+}
+
+bool CPlayerDlg::IsSelected(const QListWidget* list, int i)
+{
+    const QListWidgetItem* item = list->item(i);
+    return item && item->isSelected();
+}
+
+void CPlayerDlg::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_runningTimer) {
+        (this->*m_timerRoute)(static_cast<unsigned>(event->timerId()));
+        return;
+    }
+    QDialog::timerEvent(event);
+}
+
+void CPlayerDlg::paintEvent(QPaintEvent* event)
+{
+    if (!isMinimized()) {
+        QDialog::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    const QSize iconSize(32, 32);
+    painter.drawPixmap(IconOrigin(width(), height(), iconSize.width(), iconSize.height()),
+                       m_hIcon.pixmap(iconSize));
+}
+
+void CPlayerDlg::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    AppendSystemMenu(menu);
+    menu.exec(event->globalPos());
+}
+
+void CPlayerDlg::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !qobject_cast<QPushButton*>(focusWidget())) {
+        // Enter anywhere but on a push button ends the dialog, as Escape does.
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
