@@ -39,7 +39,8 @@ TEST(CreatePlaylist, WritesTheTracksOnScreenToANewLastPlaylist)
 
     EXPECT_FALSE(CreateNamed(h, "Рок").stayedOpen);
     EXPECT_EQ(ReadBytes(h.folder.Pl("Рок.plt")), CrLf(kTracks));
-    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue + CrLf({h.folder.Pl("Рок.plt") + "*Рок"}));
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")),
+              catalogue + CrLf({h.folder.Pl("Рок.plt") + "*Рок"}));
     EXPECT_EQ(h.Items(1016), (QStringList{"old", "Рок"}));
     EXPECT_EQ(h.SelectedRow(1016), 1);
     EXPECT_EQ(h.Items(1014), (QStringList{"a", "b", "c"}));
@@ -92,7 +93,8 @@ TEST(CreatePlaylist, DialogTakesANameOnlyFromItsButton)
         EXPECT_EQ(outcome.textLeft, "");
     }
     // Names that would leave pl or spoil the catalogue line: kept for correcting, with a message.
-    for (const QString& name : QStringList{"a/b", "../up", "a*b", "a\nb", "a\rb", QString("a") + QChar(0)}) {
+    const QStringList unsafe = {"a/b", "../up", "a*b", "a\nb", "a\rb", QString("a") + QChar(0)};
+    for (const QString& name : unsafe) {
         const DialogOutcome outcome = CreateNamed(h, name);
         EXPECT_TRUE(outcome.stayedOpen) << name.toStdString();
         EXPECT_EQ(outcome.textLeft, name);
@@ -113,7 +115,9 @@ TEST(CreatePlaylist, DialogTakesANameOnlyFromItsButton)
     EXPECT_EQ(FilesInPl(h), 0);
 
     // Other letters of "PLT", blanks and dots make files inside pl.
-    for (const QString& name : QStringList{"plt", "   ", ".", ".."}) EXPECT_FALSE(CreateNamed(h, name).stayedOpen);
+    for (const QString& name : QStringList{"plt", "   ", ".", ".."}) {
+        EXPECT_FALSE(CreateNamed(h, name).stayedOpen);
+    }
     EXPECT_EQ(h.Items(1016), (QStringList{"plt", "   ", ".", ".."}));
     EXPECT_TRUE(Exists(h.folder.Pl("plt.plt")) && Exists(h.folder.Pl("...plt")));
     EXPECT_EQ(h.messages.shown.size(), 6u);
