@@ -6,7 +6,6 @@
 #include "ui/player_routes.h"
 
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -171,15 +170,4 @@ void CPlayerDlg::contextMenuEvent(QContextMenuEvent* event)
     QMenu menu(this);
     AppendSystemMenu(menu);
     menu.exec(event->globalPos());
-}
-
-void CPlayerDlg::keyPressEvent(QKeyEvent* event)
-{
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && !qobject_cast<QPushButton*>(focusWidget())) {
-        // Enter anywhere but on a push button ends the dialog, as Escape does.
-        accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
