@@ -50,6 +50,7 @@ TEST(PlaylistList, CatalogueWithoutEntriesOrBeyondTheTable)
         h.Open();
         EXPECT_TRUE(h.Items(1016).isEmpty() && h.Items(1014).isEmpty());
         EXPECT_EQ(playlistCount, 0);
+        EXPECT_EQ(h.Text(1001), "Остановлено");
     }
     {
         PlayerHarness h;
@@ -66,7 +67,9 @@ TEST(TrackCommands, RemoveTakesOutTheSelectedTrackOnly)
     PlayerHarness h;
     const std::string file = AddPlaylist(h.folder, "one", kTracks);
     h.Open();
-    currentTrack = 1; // playing b
+    h.UserSelectRow(1014, 1);
+    h.DoubleClickRow(1014, 1); // playing b
+    const std::size_t engineCalls = h.engine.calls.size();
 
     h.UserSelectRow(1014, 1);
     h.Click(1008);
@@ -75,7 +78,10 @@ TEST(TrackCommands, RemoveTakesOutTheSelectedTrackOnly)
     EXPECT_EQ(TrackTable[2].path, "");
     // The playing track goes on: nothing is stopped and currentTrack stays.
     EXPECT_EQ(currentTrack, 1);
-    EXPECT_TRUE(h.engine.calls.empty());
+    EXPECT_EQ(h.SelectedRow(1014), 1) << "the item after the playing one";
+    EXPECT_EQ(h.engine.calls.size(), engineCalls);
+    EXPECT_EQ(h.Text(1001), "Играю");
+    EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
 
     h.UserSelectRow(1014, 1); // the last one
     h.Click(1008);
@@ -115,16 +121,22 @@ TEST(TrackCommands, SaveOnlyAppendsAndReloads)
     lines.insert(lines.end(), kTracks.begin(), kTracks.end());
     EXPECT_EQ(ReadBytes(file), CrLf(lines));
 
-    // Remove All, then two tracks as Add leaves them, then Save.
+    // Remove All stops playback; then Add two files and Save.
     WriteBytes(file, CrLf(kTracks));
+    h.UserSelectRow(1014, 0);
+    h.DoubleClickRow(1014, 0);
     h.Click(1006);
     EXPECT_EQ(trackSlots, 0);
     EXPECT_TRUE(h.Items(1014).isEmpty());
-    TrackTable[0].SetFromPath("/m/new1.mp3");
-    TrackTable[1].SetFromPath("/m/new2.mp3");
-    trackSlots = 3;
+    EXPECT_EQ(h.Text(1001), "Остановлено");
+    EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
+    const std::vector<std::string> added = {h.folder.Path() + "new1.mp3",
+                                            h.folder.Path() + "new2.mp3"};
+    for (const std::string& path : added) WriteBytes(path, "");
+    h.chooser.Choose(added);
+    h.Click(1005);
     h.Click(1020);
-    EXPECT_EQ(ReadBytes(file), CrLf(kTracks) + CrLf({"/m/new1.mp3", "/m/new2.mp3"}));
+    EXPECT_EQ(ReadBytes(file), CrLf(kTracks) + CrLf(added));
     EXPECT_EQ(h.Items(1014), (QStringList{"a", "b", "c", "new1", "new2"}));
 
     // With an empty list nothing is written, and the file's tracks come back.
