@@ -11,8 +11,6 @@
 
 namespace {
 
-const std::vector<std::string> kTracks = {"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"};
-
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 std::vector<QString> Messages(const PlayerHarness& h)
@@ -33,12 +31,12 @@ int FilesInPl(const PlayerHarness& h)
 TEST(CreatePlaylist, WritesTheTracksOnScreenToANewLastPlaylist)
 {
     PlayerHarness h;
-    AddPlaylist(h.folder, "old", kTracks);
+    AddPlaylist(h.folder, "old", kThreeTracks);
     const std::string catalogue = ReadBytes(h.folder.Pl("PLT.plt"));
     h.Open();
 
     EXPECT_FALSE(CreateNamed(h, "Рок").stayedOpen);
-    EXPECT_EQ(ReadBytes(h.folder.Pl("Рок.plt")), CrLf(kTracks));
+    EXPECT_EQ(ReadBytes(h.folder.Pl("Рок.plt")), CrLf(kThreeTracks));
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")),
               catalogue + CrLf({h.folder.Pl("Рок.plt") + "*Рок"}));
     EXPECT_EQ(h.Items(1016), (QStringList{"old", "Рок"}));
@@ -138,7 +136,7 @@ TEST(CreatePlaylist, RefusesA71stPlaylistBeforeTheDialog)
 TEST(CreatePlaylist, TellsOfAFileOrCatalogueThatCannotBeWritten)
 {
     PlayerHarness h;
-    AddPlaylist(h.folder, "old", kTracks);
+    AddPlaylist(h.folder, "old", kThreeTracks);
     const std::string catalogue = ReadBytes(h.folder.Pl("PLT.plt"));
     h.Open();
     {
