@@ -70,6 +70,11 @@ void CPlayerDlg::OnDeletePlaylist()
         return;
     }
     const CatalogueWithout copy = CopyCatalogueWithout(*catalogue, currentPlaylist);
+    // A catalogue read only in part would lose the playlists after the break.
+    if (catalogue->ReadFailed()) {
+        ShowError(m_platform.messages, this, kCatalogueNotReadText);
+        return;
+    }
     catalogue->Close();
     // Hand-made empty lines or lines without "*" shift the lines against the
     // playlists: the line found is then another playlist's, which must stay.
