@@ -57,11 +57,8 @@ void CPlayerDlg::OnDeletePlaylist()
         ShowError(m_platform.messages, this, kCatalogueNotWrittenText);
         return;
     }
-    for (int i = 0; i < playlistCount; ++i) {
-        if (IsSelected(m_playlistList, i)) {
-            currentPlaylist = i;
-            break;
-        }
+    if (const int selected = FirstSelectedRow(m_playlistList, playlistCount); selected >= 0) {
+        currentPlaylist = selected;
     }
     // Any answer but OK keeps everything; the empty temporary catalogue stays.
     if (m_platform.messages.Show(this, QString::fromUtf8(kDeleteQuestionText),
