@@ -3,7 +3,9 @@
 #include "ui/app_icon.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +56,36 @@ constexpr ControlTemplate kCreatePlaylistControls[] = {
     {IDC_STATIC, ControlKind::CentredStaticText, "Введите имя файла", 39, 14, 116, 14},
 };
 
+// The Enter key of a template dialog: it presses the focused push button, else
+// the default button, else confirms the dialog. Qt would instead make the first
+// push button a default one and press that from anywhere.
+class DialogEnterKey final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (!dialog) return false;
+        if (auto* focused = qobject_cast<QPushButton*>(dialog->focusWidget())) {
+            focused->click();
+            return true;
+        }
+        for (auto* button : dialog->findChildren<QPushButton*>()) {
+            if (button->isDefault()) {
+                button->click();
+                return true;
+            }
+        }
+        dialog->accept();
+        return true;
+    }
+};
+
 QWidget* CreateControl(QWidget* parent, const ControlTemplate& c)
 {
     const QString caption = QString::fromUtf8(c.caption);
@@ -61,6 +93,7 @@ QWidget* CreateControl(QWidget* parent, const ControlTemplate& c)
     case ControlKind::PushButton:
     case ControlKind::DefaultPushButton: {
         auto* button = new QPushButton(caption, parent);
+        button->setAutoDefault(false);
         button->setDefault(c.kind == ControlKind::DefaultPushButton);
         return button;
     }
@@ -143,6 +176,7 @@ void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate)
     const QFont font = DialogFont();
     const QSize base = DialogBaseUnits(font);
     dialog->setFont(font);
+    dialog->installEventFilter(new DialogEnterKey(dialog));
     dialog->setWindowTitle(QString::fromUtf8(dialogTemplate.title));
     dialog->setFixedSize(
         DialogUnitsToPixels({0, 0, dialogTemplate.width, dialogTemplate.height}, base).size());

@@ -51,6 +51,8 @@ QRect DialogUnitsToPixels(const QRect& units, QSize baseUnits);
 
 // Sets the dialog's title, font and fixed client size and creates every control
 // as a child, in template (tab) order. Each control carries its identifier.
+// Enter then presses the focused push button, else the default button, else
+// confirms the dialog; Escape cancels it.
 void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate);
 
 // The control with that identifier, or null.

@@ -6,7 +6,6 @@
 #include "ui/player_routes.h"
 
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -139,10 +138,13 @@ void CPlayerDlg::SelectRow(QListWidget* list, int row)
     }
 }
 
-bool CPlayerDlg::IsSelected(const QListWidget* list, int i)
+int CPlayerDlg::FirstSelectedRow(const QListWidget* list, int count)
 {
-    const QListWidgetItem* item = list->item(i);
-    return item && item->isSelected();
+    for (int i = 0; i < count; ++i) {
+        const QListWidgetItem* item = list->item(i);
+        if (item && item->isSelected()) return i;
+    }
+    return -1;
 }
 
 void CPlayerDlg::timerEvent(QTimerEvent* event)
@@ -171,15 +173,4 @@ void CPlayerDlg::contextMenuEvent(QContextMenuEvent* event)
     QMenu menu(this);
     AppendSystemMenu(menu);
     menu.exec(event->globalPos());
-}
-
-void CPlayerDlg::keyPressEvent(QKeyEvent* event)
-{
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && !qobject_cast<QPushButton*>(focusWidget())) {
-        // Enter anywhere but on a push button ends the dialog, as Escape does.
-        accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,0 +1,119 @@
+// The track commands: removing one track, removing all, saving.
+
+#include "playlists/playlist_messages.h"
+#include "playlists/tables.h"
+#include "tests/playlists/failing_file_system.h"
+#include "tests/playlists/playlist_fixtures.h"
+
+#include <QListWidget>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+TEST(TrackCommands, RemoveTakesOutTheSelectedTrackOnly)
+{
+    PlayerHarness h;
+    const std::string file = AddPlaylist(h.folder, "one", kThreeTracks);
+    h.Open();
+    h.UserSelectRow(1014, 1);
+    h.DoubleClickRow(1014, 1); // playing b
+    const std::size_t engineCalls = h.engine.calls.size();
+
+    h.UserSelectRow(1014, 1);
+    h.Click(1008);
+    EXPECT_EQ(h.Items(1014), (QStringList{"a", "c"}));
+    EXPECT_EQ(trackSlots, 3);
+    EXPECT_EQ(TrackTable[2].path, "");
+    // The playing track goes on: nothing is stopped and currentTrack stays.
+    EXPECT_EQ(currentTrack, 1);
+    EXPECT_EQ(h.SelectedRow(1014), 1) << "the item after the playing one";
+    EXPECT_EQ(h.engine.calls.size(), engineCalls);
+    EXPECT_EQ(h.Text(1001), "Играю");
+    EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
+
+    h.UserSelectRow(1014, 1); // the last one
+    h.Click(1008);
+    EXPECT_EQ(h.Items(1014), QStringList{"a"});
+    EXPECT_EQ(TrackTable[1].path, "");
+
+    // Nothing selected: nothing changes.
+    CPlayerDlg::SelectRow(h.Control<QListWidget>(1014), -1);
+    h.Click(1008);
+    EXPECT_EQ(trackSlots, 2);
+
+    h.UserSelectRow(1014, 0); // the only one
+    h.Click(1008);
+    EXPECT_TRUE(h.Items(1014).isEmpty());
+    EXPECT_EQ(trackSlots, 1);
+    EXPECT_EQ(ReadBytes(file), CrLf(kThreeTracks));
+}
+
+TEST(TrackCommands, SaveOnlyAppendsAndReloads)
+{
+    PlayerHarness h;
+    const std::string file = AddPlaylist(h.folder, "one", kThreeTracks);
+    h.Open();
+
+    // Right after selecting: the same tracks once more.
+    h.Click(1020);
+    EXPECT_EQ(ReadBytes(file), CrLf(kThreeTracks) + CrLf(kThreeTracks));
+    EXPECT_EQ(h.Items(1014).size(), 6);
+
+    // A removed track stays in the file.
+    h.UserSelectRow(1014, 0);
+    h.Click(1008);
+    h.Click(1020);
+    std::vector<std::string> lines = kThreeTracks;
+    lines.insert(lines.end(), kThreeTracks.begin(), kThreeTracks.end());
+    lines.insert(lines.end(), kThreeTracks.begin() + 1, kThreeTracks.end());
+    lines.insert(lines.end(), kThreeTracks.begin(), kThreeTracks.end());
+    EXPECT_EQ(ReadBytes(file), CrLf(lines));
+
+    // Remove All stops playback; then Add two files and Save.
+    WriteBytes(file, CrLf(kThreeTracks));
+    h.UserSelectRow(1014, 0);
+    h.DoubleClickRow(1014, 0);
+    h.Click(1006);
+    EXPECT_EQ(trackSlots, 0);
+    EXPECT_TRUE(h.Items(1014).isEmpty());
+    EXPECT_EQ(h.Text(1001), "Остановлено");
+    EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
+    const std::vector<std::string> added = {h.folder.Path() + "new1.mp3",
+                                            h.folder.Path() + "new2.mp3"};
+    for (const std::string& path : added) WriteBytes(path, "");
+    h.chooser.Choose(added);
+    h.Click(1005);
+    h.Click(1020);
+    EXPECT_EQ(ReadBytes(file), CrLf(kThreeTracks) + CrLf(added));
+    EXPECT_EQ(h.Items(1014), (QStringList{"a", "b", "c", "new1", "new2"}));
+
+    // With an empty list nothing is written, and the file's tracks come back.
+    h.Click(1006);
+    h.Click(1020);
+    EXPECT_EQ(h.Items(1014).size(), 5);
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST(TrackCommands, SaveTellsWhenItCannotWrite)
+{
+    PlayerHarness h;
+    WriteBytes(h.folder.Pl("PLT.plt"), "");
+    h.Open();
+    TrackTable[0].SetFromPath("/m/a.mp3");
+    trackSlots = 2;
+    // No playlist in the catalogue: nothing is written anywhere.
+    h.Click(1020);
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, QString::fromUtf8(kNoPlaylistToSaveText));
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), "");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.folder.Pl()), {}), 1);
+
+    PlayerHarness g;
+    const std::string file = AddPlaylist(g.folder, "one", kThreeTracks);
+    g.Open();
+    FailingFileSystem fs;
+    fs.FailEvery(FailingFileSystem::Op::Open, "one.plt");
+    g.Click(1020);
+    ASSERT_EQ(g.messages.shown.size(), 1u);
+    EXPECT_EQ(g.messages.shown[0].text, QString::fromUtf8(kTracksNotWrittenText));
+    EXPECT_EQ(ReadBytes(file), CrLf(kThreeTracks));
+}

@@ -1,0 +1,219 @@
+// The main window as the user first sees it: its controls, the About box, closing.
+
+#include "player_harness.h"
+#include "ui/app_icon.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+struct ExpectedControl {
+    int id;
+    const char* className;
+    const char* caption;
+};
+
+const ExpectedControl kControls[] = {
+    {1000, "QPushButton", "Пауза"},     {1001, "QLineEdit", ""},
+    {1002, "QPushButton", "Открыть"},   {1003, "QPushButton", "Играть"},
+    {1004, "QPushButton", "Стоп"},      {1005, "QPushButton", "Добавить"},
+    {1006, "QPushButton", "Удалить все"}, {1007, "QSlider", ""},
+    {1008, "QPushButton", "Удалить"},   {1010, "QLineEdit", ""},
+    {1011, "QLineEdit", ""},            {1012, "QLineEdit", ""},
+    {1014, "QListWidget", ""},          {1016, "QListWidget", ""},
+    {1017, "QPushButton", "Создать"},   {1018, "QSlider", ""},
+    {1019, "QPushButton", "Удалить"},   {1020, "QPushButton", "Сохранить"},
+};
+
+QString Caption(QWidget* control)
+{
+    if (auto* button = qobject_cast<QPushButton*>(control)) return button->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text();
+    return {};
+}
+
+// Opens whatever modal window appears while call runs, records its title and
+// closes it; returns the titles seen.
+QStringList ModalTitlesDuring(const std::function<void()>& call)
+{
+    QStringList titles;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            titles << modal->windowTitle();
+            modal->close();
+        }
+    });
+    poll.start();
+    call();
+    return titles;
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { harness.Open(); }
+    PlayerHarness harness;
+};
+
+TEST_F(MainWindow, HasEveryControlWithItsKindCaptionAndStartingState)
+{
+    CPlayerDlg& dlg = harness.Dlg();
+    EXPECT_EQ(dlg.windowTitle(), "Лирван");
+    for (const ExpectedControl& expected : kControls) {
+        SCOPED_TRACE(expected.id);
+        QWidget* control = FindControl(&dlg, expected.id);
+        ASSERT_NE(control, nullptr);
+        EXPECT_STREQ(control->metaObject()->className(), expected.className);
+        EXPECT_EQ(Caption(control), QString::fromUtf8(expected.caption));
+        // A focused push button is drawn as the default one; no other is.
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            EXPECT_TRUE(!button->isDefault() || button == dlg.focusWidget());
+        }
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            EXPECT_FALSE(edit->isReadOnly());
+        }
+        if (auto* slider = qobject_cast<QSlider*>(control)) {
+            EXPECT_EQ(slider->minimum(), 0);
+            EXPECT_EQ(slider->maximum(), 100);
+            EXPECT_EQ(slider->value(), 0);
+        }
+    }
+    auto* volume = harness.Control<QSlider>(1018);
+    EXPECT_EQ(volume->orientation(), Qt::Vertical);
+    EXPECT_TRUE(volume->invertedAppearance()) << "0, full volume, stands at the top";
+    EXPECT_EQ(harness.Control<QSlider>(1007)->orientation(), Qt::Horizontal);
+
+    QStringList labels, groups;
+    for (auto* label : dlg.findChildren<QLabel*>()) labels << label->text();
+    for (auto* group : dlg.findChildren<QGroupBox*>()) groups << group->title();
+    EXPECT_TRUE(labels.contains("громк.") && labels.contains("тихо")) << labels.join(",").toStdString();
+    EXPECT_EQ(groups, QStringList({"Плейлист", "Плейлист"}));
+    EXPECT_EQ(harness.Text(1001), "");
+    EXPECT_FALSE(dlg.PlaybackTimerRunning()) << "no tick before the first Play or Open";
+}
+
+TEST_F(MainWindow, ControlsStandWhereTheTemplatePutsThem)
+{
+    CPlayerDlg& dlg = harness.Dlg();
+    auto rect = [&](int id) { return FindControl(&dlg, id)->geometry(); };
+    const QRect client = dlg.rect();
+    for (const ExpectedControl& expected : kControls) {
+        EXPECT_TRUE(client.contains(rect(expected.id))) << expected.id;
+    }
+    // The transport row: Play, Pause, Stop from left to right on one line.
+    EXPECT_LT(rect(1003).right(), rect(1000).left());
+    EXPECT_LT(rect(1000).right(), rect(1004).left());
+    EXPECT_EQ(rect(1003).top(), rect(1004).top());
+    // The meter boxes stand top to bottom as bands 1, 2, 3 under the status box.
+    EXPECT_LT(rect(1001).bottom(), rect(1012).top());
+    EXPECT_LT(rect(1012).bottom(), rect(1011).top());
+    EXPECT_LT(rect(1011).bottom(), rect(1010).top());
+    // Playlist list left of the track list; the position slider under everything.
+    EXPECT_LT(rect(1016).right(), rect(1014).left());
+    EXPECT_GT(rect(1007).top(), rect(1006).bottom());
+    // Each group box frames its buttons, and no two controls of the window overlap.
+    auto groupBoxes = dlg.findChildren<QGroupBox*>();
+    ASSERT_EQ(groupBoxes.size(), 2);
+    std::sort(groupBoxes.begin(), groupBoxes.end(),
+              [](auto* a, auto* b) { return a->x() < b->x(); });
+    for (int id : {1017, 1019, 1020}) EXPECT_TRUE(groupBoxes[0]->geometry().contains(rect(id))) << id;
+    for (int id : {1002, 1005, 1006, 1008}) EXPECT_TRUE(groupBoxes[1]->geometry().contains(rect(id))) << id;
+    for (const ExpectedControl& a : kControls) {
+        for (const ExpectedControl& b : kControls) {
+            if (a.id < b.id) {
+                EXPECT_FALSE(rect(a.id).intersects(rect(b.id))) << a.id << " " << b.id;
+            }
+        }
+    }
+    // A click on a framed button reaches the button, not the frame above it.
+    auto* create = harness.Control<QPushButton>(1017);
+    EXPECT_EQ(dlg.childAt(create->geometry().center()), create);
+}
+
+TEST_F(MainWindow, AboutBoxOpensForCommandSixteenWhateverItsLowBits)
+{
+    CPlayerDlg& dlg = harness.Dlg();
+    for (unsigned id = 16; id <= 31; ++id) {
+        EXPECT_EQ(ModalTitlesDuring([&] { dlg.OnSysCommand(id, 0); }), QStringList{"About Лирван"})
+            << id;
+    }
+    for (unsigned id : {0u, 15u, 32u, 48u, 0xF010u, 0xF020u, 0xF120u}) {
+        EXPECT_TRUE(ModalTitlesDuring([&] { dlg.OnSysCommand(id, 0); }).isEmpty()) << id;
+    }
+}
+
+TEST_F(MainWindow, WindowMenuEndsWithSeparatorAndAboutItem)
+{
+    QMenu menu;
+    menu.addAction("Закрыть");
+    harness.Dlg().AppendSystemMenu(menu);
+    const auto actions = menu.actions();
+    ASSERT_EQ(actions.size(), 3);
+    EXPECT_TRUE(actions[1]->isSeparator());
+    EXPECT_EQ(actions[2]->text(), "&About lirvan1...");
+    EXPECT_EQ(ModalTitlesDuring([&] { actions[2]->trigger(); }), QStringList{"About Лирван"});
+}
+
+TEST_F(MainWindow, AboutBoxShowsVersionAndClosesWithOkOrEscape)
+{
+    QStringList texts;
+    bool okIsDefault = false;
+    WhenModalOpens([&](QWidget* about) {
+        for (auto* label : about->findChildren<QLabel*>()) texts << label->text();
+        auto* ok = FindControlAs<QPushButton>(about, 1);
+        okIsDefault = ok && ok->isDefault() && ok->text() == "OK";
+        if (ok) ok->click();
+    });
+    harness.Dlg().OnSysCommand(16, 0);
+    EXPECT_TRUE(texts.contains("Лирван Version 1.1")) << texts.join("|").toStdString();
+    EXPECT_TRUE(okIsDefault);
+
+    WhenModalOpens([](QWidget* about) { QTest::keyClick(about, Qt::Key_Escape); });
+    harness.Dlg().OnSysCommand(16, 0); // returns only once Escape closed it
+}
+
+TEST_F(MainWindow, EscapeOrEnterOutsideAButtonClosesTheWindow)
+{
+    CPlayerDlg& dlg = harness.Dlg();
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    EXPECT_FALSE(dlg.isVisible());
+
+    dlg.show();
+    harness.Control<QListWidget>(1014)->setFocus();
+    QTest::keyClick(harness.Control<QListWidget>(1014), Qt::Key_Return);
+    EXPECT_FALSE(dlg.isVisible());
+
+    dlg.show();
+    auto* pause = harness.Control<QPushButton>(1000);
+    int clicks = 0;
+    QObject::connect(pause, &QPushButton::clicked, [&] { ++clicks; });
+    pause->setFocus();
+    QTest::keyClick(pause, Qt::Key_Return);
+    EXPECT_TRUE(dlg.isVisible()) << "Enter on a push button presses it";
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(AppIcon, ComesInSeveralSizesAndCentresWhenMinimised)
+{
+    EXPECT_GE(AppIcon().availableSizes().size(), 4);
+    EXPECT_EQ(IconOrigin(33, 32, 32, 32), QPoint(1, 0));
+    EXPECT_EQ(IconOrigin(100, 50, 32, 32), QPoint(34, 9));
+    // A client smaller than the icon: the division truncates toward zero.
+    EXPECT_EQ(IconOrigin(10, 0, 32, 32), QPoint(-10, -15));
+}
+
+} // namespace
