@@ -1,5 +1,87 @@
 // Deleting the selected playlist.
 
+#include "playlists/deletion.h"
+
+#include "platform/message_box.h"
+#include "playlists/playlist_messages.h"
+#include "playlists/playlist_paths.h"
+#include "playlists/tables.h"
 #include "ui/player_dlg.h"
 
-void CPlayerDlg::OnDeletePlaylist() {}
+#include <QListWidget>
+
+CatalogueWithout CopyCatalogueWithout(TextFile& catalogue, int line)
+{
+    CatalogueWithout copy;
+    int lineNumber = 0;
+    char prsim = '\n'; // the last character written
+    bool collecting = true;
+    for (int c; (c = catalogue.GetChar()) != EOF;) {
+        if (c == '\n') {
+            if (lineNumber != line && prsim != '\n') {
+                copy.text += '\n';
+                prsim = '\n';
+            }
+            ++lineNumber;
+        } else if (lineNumber != line) {
+            copy.text += static_cast<char>(c);
+            prsim = static_cast<char>(c);
+        } else if (c == '*' || !collecting) {
+            collecting = false;
+        } else {
+            copy.deletedPath += static_cast<char>(c);
+        }
+    }
+    return copy;
+}
+
+namespace {
+
+// Puts text in place of the catalogue: written and synced beside it, then renamed
+// over it, so a failure at any step leaves the old catalogue whole.
+bool ReplaceCatalogue(TextFile& temporary, const std::string& text)
+{
+    const bool written = temporary.Put(text) && temporary.Sync();
+    return temporary.Close() && written && RenameFile(TemporaryCataloguePath(), CataloguePath());
+}
+
+} // namespace
+
+void CPlayerDlg::OnDeletePlaylist()
+{
+    auto catalogue = TextFile::Open(CataloguePath(), TextFile::Access::Read);
+    // No catalogue, or no playlist in it: nothing to delete.
+    if (!catalogue || playlistCount == 0) return;
+    auto temporary = TextFile::Open(TemporaryCataloguePath(), TextFile::Access::Write);
+    if (!temporary) {
+        ShowError(m_platform.messages, this, kCatalogueNotWrittenText);
+        return;
+    }
+    for (int i = 0; i < playlistCount; ++i) {
+        if (IsSelected(m_playlistList, i)) {
+            currentPlaylist = i;
+            break;
+        }
+    }
+    // Any answer but OK keeps everything; the empty temporary catalogue stays.
+    if (m_platform.messages.Show(this, QString::fromUtf8(kDeleteQuestionText),
+                                 QString::fromUtf8(kDeleteCaption), MessageButtons::OkCancel)
+        != IDOK) {
+        return;
+    }
+    const CatalogueWithout copy = CopyCatalogueWithout(*catalogue, currentPlaylist);
+    catalogue->Close();
+    // Hand-made empty lines or lines without "*" shift the lines against the
+    // playlists: the line found is then another playlist's, which must stay.
+    if (copy.deletedPath != PlaylistTable[currentPlaylist].path) {
+        ShowError(m_platform.messages, this, kCatalogueMismatchText);
+        return;
+    }
+    if (!ReplaceCatalogue(*temporary, copy.text)) {
+        ShowError(m_platform.messages, this, kCatalogueNotWrittenText);
+        return;
+    }
+    // The catalogue no longer names the file; a file already gone is no matter.
+    RemoveFile(copy.deletedPath);
+    LoadCatalogue();
+}

@@ -1,6 +1,48 @@
 // A playlist record's own file: creating it with its catalogue line, appending tracks.
 
-#include "playlists/tables.h"
+#include "playlists/playlist_files.h"
 
-bool PList::CreatePlaylistFile(std::string) { return false; }
-void PList::AppendTrack(std::string) {}
+#include "platform/text_file.h"
+#include "playlists/playlist_paths.h"
+
+namespace {
+
+// Appends text and a line end to the file at path; a file that cannot be opened is not touched.
+bool AppendLine(const std::string& path, const std::string& text)
+{
+    auto file = TextFile::Open(path, TextFile::Access::Append);
+    if (!file) return false;
+    const bool written = file->Put(text + "\n");
+    return file->Close() && written;
+}
+
+} // namespace
+
+PList::CreateResult PList::CreatePlaylistFile(std::string playlistName)
+{
+    name = playlistName;
+    path = PlaylistFilePath(playlistName);
+    if (auto existing = TextFile::Open(path, TextFile::Access::Read)) {
+        existing->Close();
+        return CreateResult::Exists;
+    }
+    auto file = TextFile::Open(path, TextFile::Access::Write);
+    if (!file) return CreateResult::WriteFailed;
+    const bool created = file->Close();
+    // Without its catalogue line the empty file would only block the name.
+    if (!created || !AppendLine(CataloguePath(), path + "*" + name)) {
+        RemoveFile(path);
+        return CreateResult::WriteFailed;
+    }
+    return CreateResult::Created;
+}
+
+bool PList::AppendTrack(std::string trackPath) { return AppendLine(path, trackPath); }
+
+bool AppendTrackTable(PList& playlist)
+{
+    for (int i = 0; i < trackSlots - 1; ++i) {
+        if (!playlist.AppendTrack(TrackTable[i].path)) return false;
+    }
+    return true;
+}

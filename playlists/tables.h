@@ -26,10 +26,16 @@ public:
     std::string path;
     std::string name;
 
-    // Sets name and path, then makes the playlist's empty file and its catalogue line.
-    bool CreatePlaylistFile(std::string playlistName);
-    // Appends one track line to the playlist's file.
-    void AppendTrack(std::string trackPath);
+    enum class CreateResult {
+        Created,
+        Exists,      // a file of that path is already there; nothing was written
+        WriteFailed, // the file or its catalogue line could not be written; nothing is left behind
+    };
+    // Sets name and path (also when it fails), then makes the playlist's empty
+    // file and its catalogue line.
+    CreateResult CreatePlaylistFile(std::string playlistName);
+    // Appends one track line to the playlist's file; false when it could not be written.
+    bool AppendTrack(std::string trackPath);
 };
 
 inline constexpr int kTrackRecords = 500;

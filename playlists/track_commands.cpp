@@ -1,7 +1,43 @@
 // Track list commands: remove, remove all, save.
 
+#include "playlists/playlist_files.h"
+#include "playlists/playlist_messages.h"
+#include "playlists/tables.h"
 #include "ui/player_dlg.h"
 
-void CPlayerDlg::OnRemoveTrack() {}
-void CPlayerDlg::OnRemoveAll() {}
-void CPlayerDlg::OnSave() {}
+#include <QListWidget>
+
+void CPlayerDlg::OnRemoveTrack()
+{
+    int s_nm = -1;
+    for (int i = 0; i < trackSlots; ++i) {
+        if (IsSelected(m_trackList, i)) {
+            s_nm = i;
+            break;
+        }
+    }
+    if (s_nm < 0) return;
+    // The trailing record moves down with the others.
+    for (int i = s_nm; i < trackSlots - 1; ++i) TrackTable[i] = TrackTable[i + 1];
+    --trackSlots;
+    RefreshTrackList();
+}
+
+void CPlayerDlg::OnRemoveAll()
+{
+    trackSlots = 0;
+    OnStop();
+    m_trackList->clear();
+}
+
+void CPlayerDlg::OnSave()
+{
+    // Without a playlist in the catalogue there is no file to append to.
+    if (currentPlaylist >= playlistCount) {
+        ShowError(m_platform.messages, this, kNoPlaylistToSaveText);
+        return;
+    }
+    const bool written = AppendTrackTable(PlaylistTable[currentPlaylist]);
+    RefreshPlaylists();
+    if (!written) ShowError(m_platform.messages, this, kTracksNotWrittenText);
+}

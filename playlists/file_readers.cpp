@@ -1,0 +1,58 @@
+#include "playlists/file_readers.h"
+
+#include "playlists/playlist_paths.h"
+
+#include <string>
+
+CatalogueRead ReadCatalogue(TextFile& catalogue, std::span<PList> table)
+{
+    CatalogueRead read;
+    std::string PL_nmf; // the path field
+    std::string PL_nm;  // the name field
+    bool firstField = true;
+    for (int c; (c = catalogue.GetChar()) != EOF;) {
+        if (firstField && c != '*') {
+            if (c != '\n') PL_nmf += static_cast<char>(c);
+            continue;
+        }
+        read.separatorSeen = true;
+        firstField = false;
+        if (c == '\n') {
+            if (static_cast<std::size_t>(read.entries) < table.size()) {
+                table[read.entries].path = PL_nmf;
+                table[read.entries].name = PL_nm;
+                ++read.entries;
+            }
+            PL_nmf.clear();
+            PL_nm.clear();
+            firstField = true;
+        } else if (c != '*') {
+            PL_nm += static_cast<char>(c);
+        }
+    }
+    return read;
+}
+
+int ReadPlaylistFile(TextFile& playlist, std::span<s_simple> table)
+{
+    const int maxTracks = static_cast<int>(table.size()) - 1;
+    int used = 0;
+    auto store = [&](std::string_view line) {
+        table[used++].SetFromPath(FirstCharacters(line, kTrackPathCharacters));
+    };
+    std::string s_nm;
+    bool empty = true;
+    for (int c; (c = playlist.GetChar()) != EOF;) {
+        empty = false;
+        if (c != '\n') {
+            s_nm += static_cast<char>(c);
+        } else {
+            if (used < maxTracks) store(s_nm);
+            s_nm.clear();
+        }
+    }
+    // A last line without a line end is a track all the same.
+    if (!s_nm.empty() && used < maxTracks) store(s_nm);
+    if (!empty) store("");
+    return used;
+}

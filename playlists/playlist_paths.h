@@ -1,0 +1,25 @@
+#pragma once
+// Where the playlists live: the folder pl beside the executable, the catalogue
+// PLT.plt in it, and one file per playlist named after the playlist.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Characters of a playlist name that make its file name; the rest stays in the catalogue.
+inline constexpr std::size_t kFileNameCharacters = 39;
+// Characters of a playlist line that make a track's path.
+inline constexpr std::size_t kTrackPathCharacters = 259;
+
+// The first count characters of UTF-8 text (all of it when shorter), never
+// splitting a character's byte sequence.
+std::string FirstCharacters(std::string_view text, std::size_t count);
+
+std::string CataloguePath();
+// The catalogue being rewritten by a deletion, beside the catalogue.
+std::string TemporaryCataloguePath();
+// The file of a new playlist: its name cut to kFileNameCharacters, then ".plt".
+std::string PlaylistFilePath(std::string_view playlistName);
+// Whether a name would put its file outside pl or spoil its catalogue line: it
+// holds a folder separator, the field separator "*", a line end or a NUL.
+bool IsUnsafePlaylistName(std::string_view playlistName);

@@ -1,0 +1,172 @@
+// Creating a playlist: the dialog, the new file and its catalogue line.
+
+#include "playlists/playlist_messages.h"
+#include "playlists/tables.h"
+#include "tests/playlists/failing_file_system.h"
+#include "tests/playlists/playlist_fixtures.h"
+
+#include <QTest>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<std::string> kTracks = {"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"};
+
+QString Utf8(const char* text) { return QString::fromUtf8(text); }
+
+std::vector<QString> Messages(const PlayerHarness& h)
+{
+    std::vector<QString> texts;
+    for (const ShownMessage& message : h.messages.shown) texts.push_back(message.text);
+    return texts;
+}
+
+int FilesInPl(const PlayerHarness& h)
+{
+    const auto files = std::filesystem::directory_iterator(h.folder.Pl());
+    return static_cast<int>(std::distance(begin(files), end(files)));
+}
+
+} // namespace
+
+TEST(CreatePlaylist, WritesTheTracksOnScreenToANewLastPlaylist)
+{
+    PlayerHarness h;
+    AddPlaylist(h.folder, "old", kTracks);
+    const std::string catalogue = ReadBytes(h.folder.Pl("PLT.plt"));
+    h.Open();
+
+    EXPECT_FALSE(CreateNamed(h, "Рок").stayedOpen);
+    EXPECT_EQ(ReadBytes(h.folder.Pl("Рок.plt")), CrLf(kTracks));
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue + CrLf({h.folder.Pl("Рок.plt") + "*Рок"}));
+    EXPECT_EQ(h.Items(1016), (QStringList{"old", "Рок"}));
+    EXPECT_EQ(h.SelectedRow(1016), 1);
+    EXPECT_EQ(h.Items(1014), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(currentPlaylist, 1);
+
+    // Nothing on screen: an empty file, listed and selected.
+    h.Click(1006);
+    CreateNamed(h, "empty");
+    EXPECT_EQ(ReadBytes(h.folder.Pl("empty.plt")), "");
+    EXPECT_EQ(h.SelectedRow(1016), 2);
+    EXPECT_TRUE(h.Items(1014).isEmpty());
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST(CreatePlaylist, NamesTheFileAfterTheFirst39CharactersAndRefusesAnExistingFile)
+{
+    PlayerHarness h;
+    WriteBytes(h.folder.Pl("stray.plt"), "/m/x.mp3\r\n");
+    h.Open();
+
+    const QString name50 = QString(39, QChar(u'ж')) + "0123456789";
+    CreateNamed(h, name50);
+    const std::string file = h.folder.Pl(QString(39, QChar(u'ж')).toStdString() + ".plt");
+    EXPECT_TRUE(Exists(file));
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), CrLf({file + "*" + name50.toStdString()}));
+    EXPECT_EQ(h.Items(1016), QStringList{name50});
+
+    // Alike in the first 39 characters, or a file already in pl without a
+    // catalogue line: refused, and nothing changes.
+    const std::string catalogue = ReadBytes(h.folder.Pl("PLT.plt"));
+    CreateNamed(h, QString(39, QChar(u'ж')) + "другое");
+    CreateNamed(h, "stray");
+    EXPECT_EQ(Messages(h), (std::vector<QString>(2, Utf8(kPlaylistExistsText))));
+    EXPECT_EQ(h.messages.shown.at(0).caption, "Ошибка");
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
+    EXPECT_EQ(ReadBytes(h.folder.Pl("stray.plt")), "/m/x.mp3\r\n");
+    EXPECT_EQ(playlistCount, 1);
+    EXPECT_EQ(h.Items(1016), QStringList{name50});
+}
+
+TEST(CreatePlaylist, DialogTakesANameOnlyFromItsButton)
+{
+    PlayerHarness h;
+    h.Open();
+
+    // Empty and "PLT": wiped, the dialog stays open, no message.
+    for (const QString& name : QStringList{"", "PLT"}) {
+        const DialogOutcome outcome = CreateNamed(h, name);
+        EXPECT_TRUE(outcome.stayedOpen);
+        EXPECT_EQ(outcome.textLeft, "");
+    }
+    // Names that would leave pl or spoil the catalogue line: kept for correcting, with a message.
+    for (const QString& name : QStringList{"a/b", "../up", "a*b", "a\nb", "a\rb", QString("a") + QChar(0)}) {
+        const DialogOutcome outcome = CreateNamed(h, name);
+        EXPECT_TRUE(outcome.stayedOpen) << name.toStdString();
+        EXPECT_EQ(outcome.textLeft, name);
+    }
+    EXPECT_EQ(Messages(h), (std::vector<QString>(6, Utf8(kUnsafeNameText))));
+    EXPECT_EQ(FilesInPl(h), 0);
+
+    // Escape, or Enter in the edit box, closes it without a name.
+    for (const int key : {Qt::Key_Escape, Qt::Key_Return}) {
+        WhenModalOpens([key](QWidget* dialog) {
+            auto* edit = FindControlAs<QLineEdit>(dialog, 1001);
+            edit->setText("typed");
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key(key));
+        });
+        h.Click(1017);
+    }
+    EXPECT_EQ(FilesInPl(h), 0);
+
+    // Other letters of "PLT", blanks and dots make files inside pl.
+    for (const QString& name : QStringList{"plt", "   ", ".", ".."}) EXPECT_FALSE(CreateNamed(h, name).stayedOpen);
+    EXPECT_EQ(h.Items(1016), (QStringList{"plt", "   ", ".", ".."}));
+    EXPECT_TRUE(Exists(h.folder.Pl("plt.plt")) && Exists(h.folder.Pl("...plt")));
+    EXPECT_EQ(h.messages.shown.size(), 6u);
+}
+
+TEST(CreatePlaylist, RefusesA71stPlaylistBeforeTheDialog)
+{
+    PlayerHarness h;
+    for (int i = 0; i < kPlaylistRecords; ++i) AddPlaylist(h.folder, std::to_string(i), {});
+    const std::string catalogue = ReadBytes(h.folder.Pl("PLT.plt"));
+    h.Open();
+    h.Click(1017); // no dialog opens: nothing to answer it
+    EXPECT_EQ(Messages(h), std::vector<QString>{Utf8(kCatalogueFullText)});
+    EXPECT_EQ(playlistCount, kPlaylistRecords);
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
+}
+
+TEST(CreatePlaylist, TellsOfAFileOrCatalogueThatCannotBeWritten)
+{
+    PlayerHarness h;
+    AddPlaylist(h.folder, "old", kTracks);
+    const std::string catalogue = ReadBytes(h.folder.Pl("PLT.plt"));
+    h.Open();
+    {
+        // The playlist's file cannot be made, or its catalogue line cannot be
+        // appended: no line, no entry, no stray file left to block the name.
+        FailingFileSystem fs;
+        fs.FailEvery(FailingFileSystem::Op::Open, "new.plt");
+        CreateNamed(h, "new");
+        fs.FailEvery(FailingFileSystem::Op::Write, "PLT.plt");
+        CreateNamed(h, "other");
+    }
+    EXPECT_EQ(Messages(h), (std::vector<QString>(2, Utf8(kPlaylistNotCreatedText))));
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
+    EXPECT_FALSE(Exists(h.folder.Pl("new.plt")) || Exists(h.folder.Pl("other.plt")));
+    EXPECT_EQ(playlistCount, 1);
+    EXPECT_EQ(h.Items(1016), QStringList{"old"});
+
+    // The tracks cannot be written: the playlist is listed, as its catalogue line is there.
+    h.messages.shown.clear();
+    {
+        FailingFileSystem fs;
+        fs.FailEvery(FailingFileSystem::Op::Write, "third.plt");
+        CreateNamed(h, "third");
+    }
+    EXPECT_EQ(Messages(h), std::vector<QString>{Utf8(kTracksNotWrittenText)});
+    EXPECT_EQ(h.Items(1016), (QStringList{"old", "third"}));
+    EXPECT_TRUE(h.Items(1014).isEmpty());
+
+    // No folder pl at all.
+    h.messages.shown.clear();
+    std::filesystem::remove_all(h.folder.Pl());
+    CreateNamed(h, "gone");
+    EXPECT_EQ(Messages(h), std::vector<QString>{Utf8(kPlaylistNotCreatedText)});
+    EXPECT_EQ(playlistCount, 2);
+}

@@ -1,0 +1,53 @@
+#include "ui/sozd_pl.h"
+
+#include "playlists/playlist_messages.h"
+#include "playlists/playlist_paths.h"
+#include "ui/dialog_template.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+SozdPL::SozdPL(MessageBoxes& messages, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      m_messages(messages)
+{
+    BuildDialog(this, kCreatePlaylistTemplate);
+    m_nameEdit = FindControlAs<QLineEdit>(this, 1001);
+    connect(FindControlAs<QPushButton>(this, 1000), &QPushButton::clicked, this,
+            &SozdPL::OnClickedCreate);
+}
+
+void SozdPL::OnClickedCreate()
+{
+    if (AcceptName()) {
+        accept();
+        return;
+    }
+    // An unsafe name stays in the box to be corrected; an empty one or "PLT" is wiped.
+    if (IsUnsafePlaylistName(m_nameEdit->text().toStdString())) {
+        ShowError(m_messages, this, kUnsafeNameText);
+        return;
+    }
+    m_nameEdit->clear();
+}
+
+bool SozdPL::AcceptName()
+{
+    const std::string npl = m_nameEdit->text().toStdString();
+    if (npl.empty() || npl == "PLT" || IsUnsafePlaylistName(npl)) return false;
+    m_newName = npl;
+    return true;
+}
+
+void SozdPL::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !qobject_cast<QPushButton*>(focusWidget())) {
+        // Enter in the edit box closes the dialog without taking a name.
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
