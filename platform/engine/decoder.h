@@ -1,0 +1,30 @@
+#pragma once
+// A source of a stream's audio, already in the output's shape: 16-bit stereo
+// frames at 44,100 Hz. One decoder belongs to one stream and, once the stream
+// starts, is used only from that stream's decoder thread.
+
+#include <cstdint>
+#include <memory>
+
+inline constexpr int kOutputRate = 44100;
+
+class Decoder {
+public:
+    virtual ~Decoder() = default;
+
+    // The whole stream in frames, known from the file's header or tempo map;
+    // 0 when the file does not tell.
+    virtual std::uint64_t LengthFrames() const = 0;
+    // Fills up to `frames` interleaved stereo frames and answers how many it
+    // wrote; fewer than asked only at the end of the audio or when the file
+    // turns out damaged, after which every further call answers 0.
+    virtual std::uint32_t Read(std::int16_t* out, std::uint32_t frames) = 0;
+    // Moves so that the next Read starts at `frame`; false when the file
+    // cannot go there (the stream then ends).
+    virtual bool Seek(std::uint64_t frame) = 0;
+};
+
+// The decoder for a file: FluidSynth for MIDI (by extension or an "MThd"
+// header), FFmpeg for everything else; nullptr when the file holds no
+// playable audio. Reads only the start of the file.
+std::unique_ptr<Decoder> OpenDecoder(const char* path);

@@ -1,0 +1,113 @@
+#include "platform/engine/midi_decoder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <mutex>
+#include <strings.h>
+
+namespace {
+
+// FluidSynth's chatter (missing presets, unknown controllers) is not the
+// player's business; only its errors reach standard error.
+void QuietenFluidSynth()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+        fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+        fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+    });
+}
+
+bool HasSuffix(const char* path, const char* suffix)
+{
+    const std::size_t length = std::strlen(path), suffixLength = std::strlen(suffix);
+    return length >= suffixLength && strcasecmp(path + length - suffixLength, suffix) == 0;
+}
+
+} // namespace
+
+bool LooksLikeMidi(const char* path)
+{
+    if (HasSuffix(path, ".mid") || HasSuffix(path, ".midi"))
+        return true;
+    char header[4] = {};
+    std::ifstream file(path, std::ios::binary);
+    return file.read(header, sizeof header) && std::memcmp(header, "MThd", 4) == 0;
+}
+
+std::unique_ptr<MidiDecoder> MidiDecoder::Open(std::vector<std::uint8_t> file)
+{
+    std::optional<MidiTimeline> timeline = MidiTimeline::Parse(file);
+    if (!timeline)
+        return nullptr;
+    QuietenFluidSynth();
+    std::unique_ptr<MidiDecoder> decoder(new MidiDecoder(std::move(file), *timeline));
+    if (!decoder->m_synth || fluid_synth_sfload(decoder->m_synth, kSoundFont, 1) == FLUID_FAILED ||
+        !decoder->StartPlayer(0))
+        return nullptr;
+    return decoder;
+}
+
+MidiDecoder::MidiDecoder(std::vector<std::uint8_t> file, MidiTimeline timeline)
+    : m_file(std::move(file)), m_timeline(timeline),
+      m_lengthFrames(std::uint64_t(m_timeline.LengthSeconds() * kOutputRate + 0.5))
+{
+    m_settings = new_fluid_settings();
+    if (!m_settings)
+        return;
+    fluid_settings_setnum(m_settings, "synth.sample-rate", kOutputRate);
+    // The player advances with the samples rendered, not with a clock of its own.
+    fluid_settings_setstr(m_settings, "player.timing-source", "sample");
+    // Only the stream's decoder thread renders, so no locking inside the synth.
+    fluid_settings_setint(m_settings, "synth.threadsafe-api", 0);
+    m_synth = new_fluid_synth(m_settings);
+}
+
+MidiDecoder::~MidiDecoder()
+{
+    if (m_player) {
+        fluid_player_stop(m_player);
+        delete_fluid_player(m_player);
+    }
+    if (m_synth)
+        delete_fluid_synth(m_synth);
+    if (m_settings)
+        delete_fluid_settings(m_settings);
+}
+
+bool MidiDecoder::StartPlayer(std::uint64_t frame)
+{
+    if (m_player) {
+        fluid_player_stop(m_player);
+        delete_fluid_player(m_player);
+    }
+    // Notes and controllers of the old place must not ring on.
+    fluid_synth_system_reset(m_synth);
+    m_player = new_fluid_player(m_synth);
+    m_position = frame;
+    // The seek is taken before play starts: the player replays the programs
+    // and controllers before that tick, skipping their notes.
+    return m_player && fluid_player_add_mem(m_player, m_file.data(), m_file.size()) == FLUID_OK &&
+           (frame == 0 ||
+            fluid_player_seek(m_player, int(m_timeline.TickAt(double(frame) / kOutputRate))) == FLUID_OK) &&
+           fluid_player_play(m_player) == FLUID_OK;
+}
+
+std::uint32_t MidiDecoder::Read(std::int16_t* out, std::uint32_t frames)
+{
+    const std::uint32_t n = std::uint32_t(std::min<std::uint64_t>(frames, m_lengthFrames - std::min(m_position, m_lengthFrames)));
+    if (n == 0 || fluid_synth_write_s16(m_synth, int(n), out, 0, 2, out, 1, 2) != FLUID_OK)
+        return 0;
+    m_position += n;
+    return n;
+}
+
+bool MidiDecoder::Seek(std::uint64_t frame)
+{
+    if (StartPlayer(std::min(frame, m_lengthFrames)))
+        return true;
+    m_position = m_lengthFrames; // the stream ends
+    return false;
+}

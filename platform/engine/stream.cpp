@@ -1,0 +1,148 @@
+#include "platform/engine/stream.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+// Serials wrap within 24 bits so that one and a frame count (40 bits, years of
+// audio) fit one atomic word.
+constexpr std::uint32_t kSerialMask = 0xFFFFFF;
+constexpr int kFrameBits = 40;
+constexpr std::uint32_t kNoSerial = 0xFFFFFFFF;
+// How often a decoder with a full ring looks again: a quarter of a block.
+constexpr auto kPollInterval = std::chrono::milliseconds(5);
+
+std::uint64_t Pack(std::uint32_t serial, std::uint64_t frame)
+{
+    return std::uint64_t(serial) << kFrameBits | (frame & ((std::uint64_t(1) << kFrameBits) - 1));
+}
+std::uint32_t SerialOf(std::uint64_t packed) { return std::uint32_t(packed >> kFrameBits); }
+std::uint64_t FrameOf(std::uint64_t packed) { return packed & ((std::uint64_t(1) << kFrameBits) - 1); }
+
+std::int16_t Saturate(std::int32_t sample)
+{
+    return std::int16_t(std::clamp<std::int32_t>(sample, -32768, 32767));
+}
+
+} // namespace
+
+Stream::Stream(std::unique_ptr<Decoder> decoder)
+    : m_decoder(std::move(decoder)), m_lengthFrames(m_decoder->LengthFrames()), m_finishedSerial(kNoSerial)
+{
+    m_thread = std::thread(&Stream::DecodeLoop, this);
+}
+
+Stream::~Stream()
+{
+    m_quit.store(true, std::memory_order_release);
+    { std::lock_guard<std::mutex> lock(m_wakeMutex); }
+    m_wake.notify_one();
+    m_thread.join();
+}
+
+bool Stream::IsActive() const
+{
+    const int state = m_state.load(std::memory_order_acquire);
+    return state == kPlaying || state == kPaused;
+}
+
+std::uint64_t Stream::PositionFrames() const
+{
+    const std::uint64_t delivered = m_delivered.load(std::memory_order_acquire);
+    return SerialOf(delivered) == m_askedSerial ? FrameOf(delivered) : m_askedFrame;
+}
+
+void Stream::SetPosition(std::uint64_t frame)
+{
+    m_askedSerial = (m_askedSerial + 1) & kSerialMask;
+    m_askedFrame = frame;
+    m_seekFrame.store(frame, std::memory_order_relaxed);
+    m_serial.store(m_askedSerial, std::memory_order_release);
+    { std::lock_guard<std::mutex> lock(m_wakeMutex); }
+    m_wake.notify_one();
+}
+
+void Stream::Wait(std::uint32_t serial)
+{
+    std::unique_lock<std::mutex> lock(m_wakeMutex);
+    m_wake.wait_for(lock, kPollInterval, [&] {
+        return m_quit.load(std::memory_order_acquire) || m_serial.load(std::memory_order_acquire) != serial;
+    });
+}
+
+void Stream::DecodeLoop()
+{
+    std::uint32_t serial = 0;
+    std::uint64_t nextFrame = 0;
+    bool finished = false;
+    while (!m_quit.load(std::memory_order_acquire)) {
+        const std::uint32_t wanted = m_serial.load(std::memory_order_acquire);
+        if (wanted != serial) {
+            serial = wanted;
+            nextFrame = m_seekFrame.load(std::memory_order_relaxed);
+            finished = !m_decoder->Seek(nextFrame);
+            if (finished)
+                m_finishedSerial.store(serial, std::memory_order_release);
+            continue;
+        }
+        AudioBlock* block = finished ? nullptr : m_ring.WriteSlot();
+        if (!block) {
+            Wait(serial);
+            continue;
+        }
+        const std::uint32_t frames = m_decoder->Read(block->samples.data(), kBlockFrames);
+        if (frames > 0) {
+            block->serial = serial;
+            block->startFrame = nextFrame;
+            block->frames = frames;
+            m_ring.Publish();
+            nextFrame += frames;
+        }
+        if (frames < kBlockFrames) {
+            // Published before this, so the callback sees every block first.
+            finished = true;
+            m_finishedSerial.store(serial, std::memory_order_release);
+        }
+    }
+}
+
+void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volume)
+{
+    const std::uint32_t serial = m_serial.load(std::memory_order_acquire);
+    // Read before the ring, so an empty ring then means all of it was output.
+    const std::uint32_t finishedSerial = m_finishedSerial.load(std::memory_order_acquire);
+
+    // Audio decoded for an old place goes, even while paused, so the decoder
+    // can fill the ring for the new one.
+    const AudioBlock* block = m_ring.ReadSlot();
+    while (block && block->serial != serial) {
+        m_ring.Release();
+        m_readOffset = 0;
+        block = m_ring.ReadSlot();
+    }
+    if (m_state.load(std::memory_order_acquire) != kPlaying)
+        return;
+
+    std::uint32_t done = 0;
+    while (done < frames && block && block->serial == serial) {
+        const std::uint32_t n = std::min(frames - done, block->frames - m_readOffset);
+        const std::int16_t* from = block->samples.data() + 2 * m_readOffset;
+        m_history.Append(from, n);
+        std::int16_t* to = out + 2 * done;
+        for (std::uint32_t i = 0; i < 2 * n; ++i)
+            to[i] = Saturate(to[i] + std::int32_t(from[i]) * std::int32_t(volume) / 100);
+        m_readOffset += n;
+        done += n;
+        m_delivered.store(Pack(serial, block->startFrame + m_readOffset), std::memory_order_release);
+        if (m_readOffset == block->frames) {
+            m_ring.Release();
+            m_readOffset = 0;
+            block = m_ring.ReadSlot();
+        }
+    }
+    if (!block && finishedSerial == serial) {
+        int playing = kPlaying;
+        m_state.compare_exchange_strong(playing, kEnded, std::memory_order_acq_rel);
+    }
+}

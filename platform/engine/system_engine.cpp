@@ -1,0 +1,164 @@
+#include "platform/engine/system_engine.h"
+
+#include "platform/engine/decoder.h"
+#include "platform/engine/stream.h"
+
+#include <algorithm>
+#include <limits>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+namespace {
+
+constexpr std::uint64_t kBytesPerFrame = 4;
+
+} // namespace
+
+SystemEngine::SystemEngine()
+{
+    // A damaged file is answered with a failed call, not with FFmpeg's log.
+    av_log_set_level(AV_LOG_FATAL);
+}
+
+SystemEngine::~SystemEngine()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (auto& [handle, stream] : m_streams)
+        m_output.Detach(stream.get());
+    m_streams.clear();
+}
+
+bool SystemEngine::AudioInit(int, std::uint32_t, std::uint32_t, void*, const void*)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_output.Open();
+}
+
+HSTREAM SystemEngine::AudioStreamCreateFile(bool mem, const char* file, std::uint32_t offset,
+                                            std::uint32_t length, std::uint32_t)
+{
+    // Only whole files by path are played.
+    if (mem || !file || offset != 0 || length != 0)
+        return 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_output.IsOpen() || m_lastHandle == std::numeric_limits<HSTREAM>::max())
+            return 0;
+    }
+    // Opening reads the file; other calls need not wait for it.
+    std::unique_ptr<Decoder> decoder = OpenDecoder(file);
+    if (!decoder)
+        return 0;
+    auto stream = std::make_unique<Stream>(std::move(decoder));
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_output.IsOpen() || m_lastHandle == std::numeric_limits<HSTREAM>::max())
+        return 0;
+    const HSTREAM handle = ++m_lastHandle;
+    m_output.Attach(stream.get());
+    m_streams.emplace(handle, std::move(stream));
+    return handle;
+}
+
+Stream* SystemEngine::Find(HSTREAM handle)
+{
+    const auto found = m_streams.find(handle);
+    return found == m_streams.end() ? nullptr : found->second.get();
+}
+
+bool SystemEngine::AudioStreamFree(HSTREAM handle)
+{
+    std::unique_ptr<Stream> freed;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const auto found = m_streams.find(handle);
+        if (found == m_streams.end())
+            return false;
+        m_output.Detach(found->second.get());
+        freed = std::move(found->second);
+        m_streams.erase(found);
+    }
+    return true; // `freed` joins its decoder thread on the way out
+}
+
+bool SystemEngine::Steer(HSTREAM handle, void (Stream::*command)())
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    Stream* stream = Find(handle);
+    if (stream)
+        (stream->*command)();
+    return stream != nullptr;
+}
+
+bool SystemEngine::AudioPlay(HSTREAM handle, bool) { return Steer(handle, &Stream::Play); }
+
+bool SystemEngine::AudioPause(HSTREAM handle) { return Steer(handle, &Stream::Pause); }
+
+bool SystemEngine::AudioStop(HSTREAM handle) { return Steer(handle, &Stream::Stop); }
+
+std::uint32_t SystemEngine::AudioIsActive(HSTREAM handle)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    Stream* stream = Find(handle);
+    return stream && stream->IsActive() ? 1 : 0;
+}
+
+std::uint64_t SystemEngine::AudioGetLength(HSTREAM handle)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    Stream* stream = Find(handle);
+    return stream ? stream->LengthFrames() * kBytesPerFrame : 0;
+}
+
+std::uint64_t SystemEngine::AudioGetPosition(HSTREAM handle)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    Stream* stream = Find(handle);
+    if (!stream)
+        return 0;
+    // A header's length can fall a little short of the decoded audio; the
+    // position never runs past the length the caller was given.
+    std::uint64_t frames = stream->PositionFrames();
+    if (stream->LengthFrames() > 0)
+        frames = std::min(frames, stream->LengthFrames());
+    return frames * kBytesPerFrame;
+}
+
+bool SystemEngine::AudioSetPosition(HSTREAM handle, std::uint64_t position)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    Stream* stream = Find(handle);
+    const std::uint64_t frame = position / kBytesPerFrame;
+    if (!stream || (stream->LengthFrames() > 0 && frame > stream->LengthFrames()))
+        return false;
+    stream->SetPosition(frame);
+    return true;
+}
+
+std::uint32_t SystemEngine::AudioGetData(HSTREAM handle, void* buffer, std::uint32_t request)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    Stream* stream = Find(handle);
+    if (!stream || !buffer || request != kAudioDataFft2048)
+        return kAudioDataError;
+    float samples[Spectrum::kSamples];
+    stream->CopyHistory(samples);
+    m_spectrum.Compute(samples, static_cast<float*>(buffer));
+    return kSpectrumValues * sizeof(float);
+}
+
+std::uint32_t SystemEngine::AudioGetVolume()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_output.IsOpen() ? m_output.Volume() : kAudioVolumeUnknown;
+}
+
+bool SystemEngine::AudioSetVolume(std::uint32_t volume)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_output.IsOpen() || volume > 100)
+        return false;
+    m_output.SetVolume(volume);
+    return true;
+}

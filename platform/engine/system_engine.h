@@ -1,0 +1,51 @@
+#pragma once
+// The engine the player drives: streams decoded by FFmpeg or FluidSynth,
+// played through one SDL output. Handles count up from 1 and are never handed
+// out twice in a run, so a freed handle stays dead.
+
+#include "platform/audio_engine.h"
+#include "platform/engine/sdl_output.h"
+#include "platform/engine/spectrum.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+
+class Stream;
+
+class SystemEngine final : public AudioEngine {
+public:
+    SystemEngine();
+    // Frees every stream, joining its decoder thread, then closes the output.
+    ~SystemEngine() override;
+
+    bool AudioInit(int device, std::uint32_t freq, std::uint32_t flags, void* window,
+                   const void* clsid) override;
+    HSTREAM AudioStreamCreateFile(bool mem, const char* file, std::uint32_t offset, std::uint32_t length,
+                                  std::uint32_t flags) override;
+    bool AudioStreamFree(HSTREAM handle) override;
+    bool AudioPlay(HSTREAM handle, bool restart) override;
+    bool AudioPause(HSTREAM handle) override;
+    bool AudioStop(HSTREAM handle) override;
+    std::uint32_t AudioIsActive(HSTREAM handle) override;
+    std::uint64_t AudioGetLength(HSTREAM handle) override;
+    std::uint64_t AudioGetPosition(HSTREAM handle) override;
+    bool AudioSetPosition(HSTREAM handle, std::uint64_t position) override;
+    std::uint32_t AudioGetData(HSTREAM handle, void* buffer, std::uint32_t request) override;
+    std::uint32_t AudioGetVolume() override;
+    bool AudioSetVolume(std::uint32_t volume) override;
+
+private:
+    // The live stream of a handle, or nullptr (also before AudioInit).
+    Stream* Find(HSTREAM handle);
+    // Runs a transport command on a live stream; false for a dead handle.
+    bool Steer(HSTREAM handle, void (Stream::*command)());
+
+    // Calls may come from any thread; they take turns. The output callback
+    // never takes this lock.
+    std::mutex m_mutex;
+    SdlOutput m_output;
+    Spectrum m_spectrum;
+    std::map<HSTREAM, std::unique_ptr<Stream>> m_streams;
+    HSTREAM m_lastHandle = 0;
+};

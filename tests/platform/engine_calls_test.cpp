@@ -1,0 +1,140 @@
+// The engine's calls: what they answer before AudioInit, for handle 0, for a
+// freed handle and for files that hold nothing playable.
+
+#include "engine_test_env.h"
+#include "tests/support/audio_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <random>
+
+namespace {
+
+constexpr float kUntouched = -7.0f;
+
+// Every call on `handle` fails without effect and writes nothing.
+void ExpectDead(AudioEngine& engine, HSTREAM handle)
+{
+    std::array<float, kSpectrumValues + 1> buffer;
+    buffer.fill(kUntouched);
+    EXPECT_FALSE(engine.AudioPlay(handle, false));
+    EXPECT_FALSE(engine.AudioPause(handle));
+    EXPECT_FALSE(engine.AudioStop(handle));
+    EXPECT_FALSE(engine.AudioSetPosition(handle, 0));
+    EXPECT_FALSE(engine.AudioStreamFree(handle));
+    EXPECT_EQ(engine.AudioIsActive(handle), 0u);
+    EXPECT_EQ(engine.AudioGetLength(handle), 0u);
+    EXPECT_EQ(engine.AudioGetPosition(handle), 0u);
+    EXPECT_EQ(engine.AudioGetData(handle, buffer.data(), kAudioDataFft2048), kAudioDataError);
+    for (float value : buffer)
+        ASSERT_EQ(value, kUntouched);
+}
+
+} // namespace
+
+TEST(EngineCalls, FailWithoutEffectBeforeInitOnHandleZeroAndOnFreedHandles)
+{
+    TempFolder folder;
+    const std::string tone = folder.File("tone.wav");
+    WriteToneWav(tone, 1.0, 440);
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", folder.File("out.raw").c_str(), 1);
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+
+    EXPECT_EQ(engine->AudioGetVolume(), kAudioVolumeUnknown);
+    EXPECT_FALSE(engine->AudioSetVolume(50));
+    EXPECT_EQ(engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0), 0u);
+    ExpectDead(*engine, 1);
+
+    ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
+    EXPECT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
+    EXPECT_EQ(engine->AudioGetVolume(), 100u);
+    EXPECT_FALSE(engine->AudioSetVolume(101));
+    EXPECT_TRUE(engine->AudioSetVolume(40));
+    EXPECT_EQ(engine->AudioGetVolume(), 40u);
+    ExpectDead(*engine, 0);
+
+    const HSTREAM first = engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
+    ASSERT_NE(first, 0u);
+    EXPECT_EQ(engine->AudioGetLength(first), kBytesPerSecond);
+    EXPECT_EQ(engine->AudioGetPosition(first), 0u);
+    EXPECT_EQ(engine->AudioIsActive(first), 0u) << "a new stream is stopped";
+    EXPECT_FALSE(engine->AudioSetPosition(first, kBytesPerSecond + 4)) << "past the end";
+    std::array<float, kSpectrumValues + 1> buffer;
+    buffer.fill(kUntouched);
+    EXPECT_EQ(engine->AudioGetData(first, buffer.data(), 0x80000001u), kAudioDataError);
+    EXPECT_EQ(buffer[0], kUntouched) << "an unknown request writes nothing";
+
+    ASSERT_TRUE(engine->AudioPlay(first, false));
+    EXPECT_NE(engine->AudioIsActive(first), 0u);
+    ASSERT_TRUE(engine->AudioStreamFree(first));
+    ExpectDead(*engine, first);
+
+    const HSTREAM second = engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
+    EXPECT_GT(second, first) << "a freed handle is never handed out again";
+    ExpectDead(*engine, first);
+    EXPECT_EQ(engine->AudioGetLength(second), kBytesPerSecond);
+}
+
+TEST(EngineCalls, FilesWithNothingPlayableGiveNoStream)
+{
+    TempFolder folder;
+    std::unique_ptr<AudioEngine> engine = StartDiskEngine(folder.File("out.raw"));
+    const auto create = [&](const std::string& path) {
+        return engine->AudioStreamCreateFile(false, path.c_str(), 0, 0, 0);
+    };
+
+    const std::string tone = folder.File("tone.wav");
+    WriteToneWav(tone, 0.5, 440);
+    const std::vector<char> wav = ReadBytes(tone);
+    WriteBytes(folder.File("empty.mp3"), {});
+    WriteBytes(folder.File("header-cut.wav"), {wav.begin(), wav.begin() + 30});
+    WriteBytes(folder.File("words.mp3"), {'n', 'o', 't', ' ', 'a', 'u', 'd', 'i', 'o', '\n'});
+    std::mt19937 random(1234);
+    for (const int size : {100, 4096, 65536}) {
+        std::vector<char> noise(std::size_t(size), 0);
+        for (char& c : noise)
+            c = char(random());
+        WriteBytes(folder.File("noise" + std::to_string(size) + ".mp3"), noise);
+    }
+    ASSERT_TRUE(EncodeWith("-f lavfi -i testsrc=duration=0.5:size=64x48:rate=10 -an " + folder.File("silent-film.avi")));
+    WriteMidi(folder.File("song.mid"), {{0, 480, 60}});
+    const std::vector<char> midi = ReadBytes(folder.File("song.mid"));
+    WriteBytes(folder.File("cut.mid"), {midi.begin(), midi.end() - 6});
+    WriteBytes(folder.File("header-only.mid"), {midi.begin(), midi.begin() + 14});
+    WriteBytes(folder.File("wav-named.mid"), wav);
+
+    for (const char* name : {"missing.mp3", "empty.mp3", "header-cut.wav", "words.mp3", "noise100.mp3",
+                             "noise4096.mp3", "noise65536.mp3", "silent-film.avi", "cut.mid", "header-only.mid",
+                             "wav-named.mid", ""})
+        EXPECT_EQ(create(folder.File(name)), 0u) << name;
+    EXPECT_EQ(engine->AudioStreamCreateFile(false, nullptr, 0, 0, 0), 0u);
+    EXPECT_EQ(engine->AudioStreamCreateFile(true, tone.c_str(), 0, 0, 0), 0u) << "memory streams are not played";
+    EXPECT_NE(create(tone), 0u) << "the same engine still plays good files";
+}
+
+TEST(EngineCalls, SeveralStreamsKeepTheirOwnState)
+{
+    TempFolder folder;
+    std::unique_ptr<AudioEngine> engine = StartDiskEngine(folder.File("out.raw"));
+    const std::string tone = folder.File("tone.wav");
+    WriteToneWav(tone, 0.5, 440);
+    const HSTREAM a = engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
+    const HSTREAM b = engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
+    ASSERT_NE(a, 0u);
+    ASSERT_NE(b, 0u);
+    ASSERT_NE(a, b);
+
+    ASSERT_TRUE(engine->AudioPlay(a, false));
+    ASSERT_TRUE(engine->AudioSetPosition(b, 8000));
+    ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(a) > 20000; }, 2));
+    EXPECT_EQ(engine->AudioIsActive(b), 0u);
+    EXPECT_EQ(engine->AudioGetPosition(b), 8000u);
+
+    ASSERT_TRUE(engine->AudioStreamFree(a));
+    ASSERT_TRUE(engine->AudioPlay(b, false));
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(b) == 0; }, 3)) << "b plays to its end";
+    EXPECT_EQ(engine->AudioGetPosition(b), engine->AudioGetLength(b));
+}

@@ -1,0 +1,204 @@
+// What the engine plays, read back from SDL's disk driver: frequency, level,
+// volume, pause, seeks, the end of a stream, the spectrum, MIDI, and a file
+// that goes bad while it plays.
+
+#include "audio_capture.h"
+#include "engine_test_env.h"
+#include "tests/support/audio_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <filesystem>
+
+namespace {
+
+constexpr std::size_t kRate = kFixtureRate;
+
+std::vector<float> Sine(std::size_t frames, double hz, double amplitude)
+{
+    std::vector<float> sine(frames);
+    for (std::size_t i = 0; i < frames; ++i)
+        sine[i] = float(amplitude * std::sin(2 * M_PI * hz * double(i) / kRate));
+    return sine;
+}
+
+class EnginePlayback : public ::testing::Test {
+protected:
+    EnginePlayback() : engine(StartDiskEngine(folder.File("out.raw"))) {}
+
+    HSTREAM Create(const std::string& path) { return engine->AudioStreamCreateFile(false, path.c_str(), 0, 0, 0); }
+    bool PlayToEnd(HSTREAM stream, double seconds)
+    {
+        return engine->AudioPlay(stream, false) &&
+               WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, seconds);
+    }
+    // Everything played, once the engine is closed.
+    std::vector<float> Captured()
+    {
+        engine.reset();
+        return ReadRawStereo(folder.File("out.raw"));
+    }
+
+    TempFolder folder;
+    std::unique_ptr<AudioEngine> engine;
+};
+
+} // namespace
+
+TEST_F(EnginePlayback, ToneComesOutAtItsFrequencyAndLevelAndTheStreamEnds)
+{
+    WriteToneWav(folder.File("tone.wav"), 1.0, 440, 0.5);
+    const HSTREAM stream = Create(folder.File("tone.wav"));
+    ASSERT_NE(stream, 0u);
+    ASSERT_TRUE(PlayToEnd(stream, 4));
+    EXPECT_EQ(engine->AudioGetPosition(stream), engine->AudioGetLength(stream));
+    EXPECT_TRUE(engine->AudioPlay(stream, false));
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 1)) << "nothing is left to play";
+
+    const std::vector<float> out = Captured();
+    const Span tone = Audible(out);
+    EXPECT_NEAR(double(tone.Size()), double(kRate), 20) << "every frame played once";
+    EXPECT_NEAR(ToneHz(out, tone.begin, tone.end), 440, 1);
+    EXPECT_NEAR(ToneAmplitude(out, tone.begin, tone.end, 440), 0.5, 0.01);
+}
+
+TEST_F(EnginePlayback, VolumeZeroIsSilentAndFiftyIsHalf)
+{
+    WriteToneWav(folder.File("tone.wav"), 0.5, 440, 0.8);
+    const HSTREAM quiet = Create(folder.File("tone.wav"));
+    ASSERT_TRUE(engine->AudioSetVolume(0));
+    ASSERT_TRUE(PlayToEnd(quiet, 3));
+    EXPECT_EQ(engine->AudioGetPosition(quiet), engine->AudioGetLength(quiet)) << "it played, unheard";
+    ASSERT_TRUE(engine->AudioSetVolume(50));
+    const HSTREAM half = Create(folder.File("tone.wav"));
+    ASSERT_TRUE(PlayToEnd(half, 3));
+
+    const std::vector<float> out = Captured();
+    const Span heard = Audible(out);
+    EXPECT_NEAR(double(heard.Size()), kRate / 2.0, 20) << "only the second stream is heard";
+    EXPECT_NEAR(ToneAmplitude(out, heard.begin, heard.end, 440), 0.4, 0.01);
+}
+
+TEST_F(EnginePlayback, PauseHoldsThePositionAndPlayResumesThere)
+{
+    WriteToneWav(folder.File("tone.wav"), 1.0, 440);
+    const HSTREAM stream = Create(folder.File("tone.wav"));
+    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    Sleep(0.3);
+    ASSERT_TRUE(engine->AudioPause(stream));
+    Sleep(0.05); // a callback under way finishes
+    const std::uint64_t paused = engine->AudioGetPosition(stream);
+    EXPECT_GT(paused, 0u);
+    EXPECT_LT(paused, engine->AudioGetLength(stream));
+    Sleep(0.3);
+    EXPECT_EQ(engine->AudioGetPosition(stream), paused);
+    EXPECT_NE(engine->AudioIsActive(stream), 0u) << "paused is still active";
+    EXPECT_TRUE(engine->AudioPause(stream)) << "a second pause changes nothing";
+    ASSERT_TRUE(PlayToEnd(stream, 3));
+
+    const std::vector<float> out = Captured();
+    const Span heard = Audible(out);
+    EXPECT_GT(heard.Size(), kRate + kRate / 4) << "a silent gap while paused";
+    // Zero crossings aside, every frame is heard exactly once.
+    EXPECT_NEAR(double(CountAudible(out)), double(CountAudible(Sine(kRate, 440, 0.5))), 50);
+}
+
+TEST_F(EnginePlayback, SeekPlaysFromTheNewPlace)
+{
+    // One second at 440 Hz, then one at 880 Hz.
+    WriteTonesWav(folder.File("two.wav"), {{1.0, 440}, {1.0, 880}});
+    const HSTREAM stream = Create(folder.File("two.wav"));
+    const std::uint64_t length = engine->AudioGetLength(stream);
+    ASSERT_EQ(length, 2 * kBytesPerSecond);
+    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    Sleep(0.25);
+    const std::uint64_t target = length * 3 / 4;
+    ASSERT_TRUE(engine->AudioSetPosition(stream, target));
+    EXPECT_EQ(engine->AudioGetPosition(stream), target) << "the new place at once";
+    ASSERT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 3));
+
+    const std::vector<float> out = Captured();
+    const Span heard = Audible(out);
+    ASSERT_GT(heard.Size(), kRate / 2);
+    // The last half second is the second tone, and nothing of the old place
+    // decoded ahead is heard after the seek.
+    const std::size_t seekAt = heard.end - kRate / 2;
+    EXPECT_NEAR(ToneHz(out, seekAt + 100, heard.end), 880, 2);
+    EXPECT_NEAR(ToneAmplitude(out, seekAt + 100, heard.end, 880), 0.5, 0.02);
+    EXPECT_LT(ToneAmplitude(out, seekAt + 100, heard.end, 440), 0.01);
+    EXPECT_NEAR(ToneHz(out, heard.begin, seekAt - 2000), 440, 2);
+    EXPECT_LT(double(seekAt - heard.begin), 0.45 * kRate) << "the first tone stops at the seek";
+}
+
+TEST_F(EnginePlayback, SpectrumOfAToneIsOnePeakAtItsFrequency)
+{
+    WriteToneWav(folder.File("khz.wav"), 1.0, 1000, 1.0);
+    const HSTREAM stream = Create(folder.File("khz.wav"));
+    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) > kBytesPerSecond / 4; }, 2));
+    std::array<float, kSpectrumValues + 1> spectrum;
+    spectrum.fill(-1);
+    EXPECT_NE(engine->AudioGetData(stream, spectrum.data(), kAudioDataFft2048), kAudioDataError);
+    EXPECT_EQ(spectrum[kSpectrumValues], -1) << "never more than 1,024 values";
+    const auto peak = std::max_element(spectrum.begin(), spectrum.end() - 1);
+    // Bins are 44,100 / 2,048 = 21.5 Hz wide: 1 kHz lies in bin 46.
+    EXPECT_EQ(peak - spectrum.begin(), 46);
+    EXPECT_NEAR(*peak, 1.0, 0.2) << "a full-scale sine peaks near 1";
+    EXPECT_LT(*std::max_element(spectrum.begin() + 60, spectrum.end() - 1), 0.01);
+}
+
+TEST_F(EnginePlayback, MidiIsAudibleForTheLengthOfItsTempoMap)
+{
+    // Half a second at 120 beats a minute, then a quarter at 240.
+    WriteMidi(folder.File("song.mid"), {{0, 480, 60}, {480, 480, 67}}, {{480, 250000}});
+    const HSTREAM stream = Create(folder.File("song.mid"));
+    ASSERT_NE(stream, 0u);
+    EXPECT_EQ(engine->AudioGetLength(stream), kBytesPerSecond * 3 / 4);
+    ASSERT_TRUE(PlayToEnd(stream, 3));
+    EXPECT_EQ(engine->AudioGetPosition(stream), engine->AudioGetLength(stream));
+
+    const std::vector<float> out = Captured();
+    const Span heard = Audible(out);
+    EXPECT_GT(heard.Size(), kRate / 2);
+    EXPECT_LT(heard.Size(), kRate);
+}
+
+TEST_F(EnginePlayback, MidiSeekSkipsTheNotesBefore)
+{
+    // Silence for a second, then a note: from the middle the note comes at once.
+    WriteMidi(folder.File("late.mid"), {{960, 480, 72}});
+    const HSTREAM stream = Create(folder.File("late.mid"));
+    ASSERT_EQ(engine->AudioGetLength(stream), kBytesPerSecond * 3 / 2);
+    ASSERT_TRUE(engine->AudioSetPosition(stream, kBytesPerSecond));
+    ASSERT_TRUE(PlayToEnd(stream, 3));
+
+    // Played from the wrong tick, the half second after the seek is silent.
+    const std::vector<float> out = Captured();
+    EXPECT_GT(Audible(out).Size(), kRate / 3);
+}
+
+TEST_F(EnginePlayback, FileThatGoesBadWhilePlayingEndsItsStream)
+{
+    const std::string path = folder.File("long.wav");
+    WriteToneWav(path, 5.0, 440);
+    const HSTREAM stream = Create(path);
+    ASSERT_EQ(engine->AudioGetLength(stream), 5 * kBytesPerSecond);
+    // The rest of the file vanishes: what was read ahead plays, then it ends.
+    std::filesystem::resize_file(path, 44 + kBytesPerSecond / 2);
+    EXPECT_TRUE(PlayToEnd(stream, 3));
+    EXPECT_LT(engine->AudioGetPosition(stream), 3 * kBytesPerSecond);
+
+    // An MP3 whose second half is noise plays through to its end, no hang.
+    ASSERT_TRUE(EncodeWith("-f lavfi -i sine=frequency=440:duration=2 -c:a libmp3lame " + folder.File("noisy.mp3")));
+    std::vector<char> mp3 = ReadBytes(folder.File("noisy.mp3"));
+    std::uint32_t seed = 7;
+    for (std::size_t i = mp3.size() / 2; i < mp3.size(); ++i)
+        mp3[i] = char((seed = seed * 1103515245 + 12345) >> 16);
+    WriteBytes(folder.File("noisy.mp3"), mp3);
+    const HSTREAM noisy = Create(folder.File("noisy.mp3"));
+    ASSERT_NE(noisy, 0u);
+    EXPECT_TRUE(PlayToEnd(noisy, 4));
+}

@@ -1,0 +1,103 @@
+// The engine through a real sound server: a PulseAudio daemon of the test's
+// own with a null sink, its monitor recorded by parec, the tone found in the
+// recording.
+
+#include "audio_capture.h"
+#include "engine_test_env.h"
+#include "tests/support/audio_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+pid_t Spawn(const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : 0;
+}
+
+void EndProcess(pid_t pid)
+{
+    if (pid <= 0)
+        return;
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+}
+
+// A PulseAudio daemon serving only this test: its runtime folder, home and
+// socket in a temporary folder, one null sink; ended with the test.
+class PrivatePulseAudio {
+public:
+    explicit PrivatePulseAudio(const TempFolder& folder)
+        : m_socket(folder.File("run/native"))
+    {
+        std::filesystem::create_directories(folder.File("run"));
+        std::filesystem::create_directories(folder.File("home"));
+        setenv("XDG_RUNTIME_DIR", folder.File("run").c_str(), 1);
+        setenv("HOME", folder.File("home").c_str(), 1);
+        setenv("PULSE_SERVER", ("unix:" + m_socket).c_str(), 1);
+        // -n: no default script, so no hardware modules; root needs no flag
+        // beyond a warning in per-user mode.
+        m_daemon = Spawn({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--system=false",
+                          "--disable-shm=yes", "--log-target=stderr", "--log-level=error",
+                          "-L", "module-null-sink sink_name=lirvan rate=44100 channels=2",
+                          "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + m_socket});
+    }
+    ~PrivatePulseAudio() { EndProcess(m_daemon); }
+
+    bool Ready()
+    {
+        return m_daemon > 0 && WaitUntil([] { return std::system("pactl info >/dev/null 2>&1") == 0; }, 10);
+    }
+
+private:
+    std::string m_socket;
+    pid_t m_daemon = 0;
+};
+
+} // namespace
+
+TEST(EnginePulse, ToneReachesThePulseAudioSink)
+{
+    TempFolder folder;
+    PrivatePulseAudio pulse(folder);
+    ASSERT_TRUE(pulse.Ready()) << "pulseaudio did not start";
+    const std::string recording = folder.File("monitor.raw");
+    const pid_t recorder = Spawn({"parec", "--device=lirvan.monitor", "--format=s16le", "--rate=44100",
+                                  "--channels=2", "--latency-msec=20", "--file-format=raw", recording});
+    ASSERT_GT(recorder, 0);
+    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(recording); }, 5));
+
+    WriteToneWav(folder.File("tone.wav"), 1.0, 660, 0.5);
+    setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
+    const HSTREAM stream = engine->AudioStreamCreateFile(false, folder.File("tone.wav").c_str(), 0, 0, 0);
+    ASSERT_NE(stream, 0u);
+    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
+    EXPECT_EQ(engine->AudioGetPosition(stream), kBytesPerSecond);
+    Sleep(0.3); // the server's own buffer drains into the monitor
+    engine.reset();
+    EndProcess(recorder);
+
+    const std::vector<float> out = ReadRawStereo(recording);
+    const Span heard = Audible(out);
+    ASSERT_GT(heard.Size(), kFixtureRate / 2u) << "the tone is in the recording";
+    EXPECT_NEAR(ToneHz(out, heard.begin + 2000, heard.end - 2000), 660, 2);
+    EXPECT_NEAR(ToneAmplitude(out, heard.begin + 2000, heard.end - 2000, 660), 0.5, 0.05);
+}
