@@ -1,10 +1,30 @@
 #pragma once
-// The three-band level meter's state.
+// The three-band level meter: its state, and the step that turns one band's
+// spectrum into a run of bars while adapting the band's reference level.
 
 #include "platform/audio_engine.h"
+
+#include <string>
 
 inline constexpr int kMeterBands = 3;
 
 extern float fftBuffer[kSpectrumValues];
 extern double meterLevel[kMeterBands]; // each band's reference level
 extern int meterQuiet[kMeterBands];    // ticks counted below the level
+
+// Most bars a band shows.
+inline constexpr int kMeterMaxBars = 6;
+
+// The band's spectrum values summed in single precision, lowest index first,
+// then times 10. Bands 0, 1 and 2 sum indices 0-79, 82-229 and 231-1023.
+float MeterBandSum(const float* spectrum, int band);
+
+// One tick of one band: the number of bars (1 to kMeterMaxBars) that sum earns
+// against level, with level and quiet adapted to the music.
+int MeterStep(float sum, double& level, int& quiet);
+
+// The band's text: that many "|".
+std::string MeterText(int bars);
+
+// Every band back to the level a newly loaded track starts from, quiet count 0.
+void ResetMeter();

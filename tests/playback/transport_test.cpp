@@ -1,0 +1,180 @@
+// Play, Pause, Stop, the two sliders and loading a track, on the real window.
+
+#include "player_fixture.h"
+#include "playback/level_meter.h"
+#include "playback/transport_state.h"
+#include "playlists/tables.h"
+
+using ::testing::ElementsAre;
+
+using TransportTest = PlayerTest;
+
+TEST_F(TransportTest, NoTimerAndNoEngineCallUntilFirstLoad)
+{
+    EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
+    EXPECT_TRUE(h.engine.calls.empty());
+    EXPECT_EQ(Title(), QStringLiteral("Лирван"));
+}
+
+TEST_F(TransportTest, LoadStartsTrackAndResetsMeterAndPosition)
+{
+    meterLevel[0] = 9.0;
+    meterQuiet[2] = 7;
+    positionPercent = 33;
+    h.engine.length = 12345;
+    OpenFiles({"first.mp3", "second.mp3"});
+
+    EXPECT_EQ(Status(), QStringLiteral("Играю"));
+    EXPECT_EQ(Title(), QStringLiteral("first"));
+    EXPECT_EQ(h.SelectedRow(1014), 0);
+    EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
+    EXPECT_EQ(streamLength, 12345u);
+    EXPECT_EQ(percentUnit, 123.0);
+    EXPECT_EQ(positionPercent, 0);
+    EXPECT_EQ(meterLevel[0], 2.5);
+    EXPECT_EQ(meterLevel[1], 2.0);
+    EXPECT_EQ(meterLevel[2], 2.0);
+    EXPECT_EQ(meterQuiet[2], 0);
+    EXPECT_THAT(Created(), ElementsAre(h.folder.Path() + "first.mp3"));
+    EXPECT_EQ(h.engine.CallsOf("AudioPlay"), std::vector<std::string>{"AudioPlay 1"});
+}
+
+TEST_F(TransportTest, PauseIsNoToggleAndPlayResumesWherePaused)
+{
+    OpenFiles({"a.mp3"});
+    h.engine.calls.clear();
+    h.engine.position = 5000;
+    h.Click(1000);
+    h.Click(1000);
+    EXPECT_EQ(Status(), QStringLiteral("Пауза"));
+    EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
+    EXPECT_EQ(h.engine.Count("AudioPause"), 2);
+
+    h.Click(1003);
+    EXPECT_EQ(Status(), QStringLiteral("Играю"));
+    EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
+    // The same stream goes on from where it stood: nothing stopped, created or sought.
+    EXPECT_THAT(h.engine.CallsOf("AudioPlay"), ElementsAre("AudioPlay 1"));
+    EXPECT_EQ(h.engine.Count("AudioStop"), 0);
+    EXPECT_EQ(h.engine.Count("AudioSetPosition"), 0);
+    EXPECT_TRUE(Created().empty());
+    EXPECT_EQ(h.engine.position, 5000u);
+}
+
+TEST_F(TransportTest, PlayWhilePlayingGoesOnUndisturbed)
+{
+    OpenFiles({"a.mp3"});
+    h.engine.calls.clear();
+    h.Click(1003);
+    EXPECT_EQ(Status(), QStringLiteral("Играю"));
+    EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
+    EXPECT_THAT(h.engine.calls, ElementsAre("AudioGetLength 1", "AudioPlay 1", "AudioGetVolume",
+                                            "AudioSetVolume 100"));
+}
+
+TEST_F(TransportTest, StopTwiceStaysStopped)
+{
+    OpenFiles({"a.mp3"});
+    MoveSlider(1007, 40);
+    for (int i = 0; i < 2; ++i) {
+        h.Click(1004);
+        EXPECT_EQ(Status(), QStringLiteral("Остановлено"));
+        EXPECT_EQ(Slider(1007), 0);
+        EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
+    }
+    EXPECT_FALSE(h.engine.live.count(stream));
+    // The freed handle is kept until the next load.
+    EXPECT_EQ(stream, 1u);
+    EXPECT_EQ(Title(), QStringLiteral("a"));
+}
+
+TEST_F(TransportTest, PlayAfterStopStartsNextTrackAtFirstTick)
+{
+    OpenFiles({"a.mp3", "b.mp3"});
+    h.Click(1004);
+    h.Click(1003);
+    EXPECT_EQ(Status(), QStringLiteral("Играю"));
+    EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
+
+    Tick();
+    EXPECT_EQ(LastCreated(), h.folder.Path() + "b.mp3");
+    EXPECT_EQ(currentTrack, 1);
+    EXPECT_EQ(Title(), QStringLiteral("b"));
+    EXPECT_EQ(Created().size(), 2u);
+}
+
+TEST_F(TransportTest, PlayBeforeAnyLoadStartsNextTrackOrStopsWithoutTracks)
+{
+    h.Click(1003);
+    EXPECT_EQ(Status(), QStringLiteral("Играю"));
+    // Before any load the engine knows no volume.
+    EXPECT_EQ(h.engine.Count("AudioSetVolume"), 0);
+    Tick();
+    EXPECT_EQ(Status(), QStringLiteral("Остановлено"));
+    EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
+    EXPECT_TRUE(Created().empty());
+
+    AddFiles({"a.mp3", "b.mp3"});
+    h.Click(1003);
+    Tick();
+    EXPECT_EQ(Status(), QStringLiteral("Играю"));
+    EXPECT_THAT(Created(), ElementsAre(h.folder.Path() + "b.mp3"));
+}
+
+TEST_F(TransportTest, UnplayableFileStopsWithTitleAndSelectionOnIt)
+{
+    const std::string bad = h.folder.Path() + "broken.mp3";
+    h.engine.unplayable.insert(bad);
+    OpenFiles({"broken.mp3"});
+    EXPECT_EQ(Status(), QStringLiteral("Остановлено"));
+    EXPECT_EQ(Title(), QStringLiteral("broken"));
+    EXPECT_EQ(h.SelectedRow(1014), 0);
+    EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
+    EXPECT_EQ(h.engine.Count("AudioPlay"), 0);
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST_F(TransportTest, PositionSliderFollowsBytesAndSeeksOnlyWhenUserMovesIt)
+{
+    h.engine.length = 1000037;
+    OpenFiles({"a.mp3"});
+    h.engine.position = 1000037 / 2;
+    Tick();
+    EXPECT_EQ(Slider(1007), 50);
+    EXPECT_EQ(positionPercent, 50);
+    EXPECT_EQ(h.engine.Count("AudioSetPosition"), 0);
+
+    // Slider 100 is the length less its last partial hundredth.
+    MoveSlider(1007, 100);
+    EXPECT_THAT(h.engine.CallsOf("AudioSetPosition"), ElementsAre("AudioSetPosition 1000000"));
+    MoveSlider(1007, 33);
+    EXPECT_EQ(h.engine.CallsOf("AudioSetPosition").back(), "AudioSetPosition 330000");
+}
+
+TEST_F(TransportTest, StreamShorterThanHundredUnitsSeeksToStartAndTicksOn)
+{
+    h.engine.length = 99;
+    OpenFiles({"a.mp3"});
+    h.engine.position = 60;
+    Tick();
+    EXPECT_EQ(percentUnit, 0.0);
+    EXPECT_EQ(Slider(1007), 0);
+    EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
+    MoveSlider(1007, 70);
+    EXPECT_EQ(h.engine.CallsOf("AudioSetPosition").back(), "AudioSetPosition 0");
+}
+
+TEST_F(TransportTest, VolumeIsSliderUpsideDownOnceEngineIsInitialised)
+{
+    MoveSlider(1018, 30);
+    EXPECT_EQ(h.engine.Count("AudioGetVolume"), 1);
+    EXPECT_EQ(h.engine.Count("AudioSetVolume"), 0);
+
+    // The first Play applies what the slider shows.
+    OpenFiles({"a.mp3"});
+    EXPECT_EQ(h.engine.volume, 70u);
+    MoveSlider(1018, 100);
+    EXPECT_EQ(h.engine.volume, 0u);
+    MoveSlider(1018, 0);
+    EXPECT_EQ(h.engine.volume, 100u);
+}
