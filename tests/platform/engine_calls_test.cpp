@@ -138,3 +138,27 @@ TEST(EngineCalls, SeveralStreamsKeepTheirOwnState)
     EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(b) == 0; }, 3)) << "b plays to its end";
     EXPECT_EQ(engine->AudioGetPosition(b), engine->AudioGetLength(b));
 }
+
+TEST(EngineCalls, WithNoSoundDevicePlaysSilentlyInRealTimeAndSaysSoOnce)
+{
+    TempFolder folder;
+    const std::string tone = folder.File("tone.wav");
+    WriteToneWav(tone, 0.5, 440);
+    // A sound server that is not there.
+    setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
+    setenv("PULSE_SERVER", ("unix:" + folder.File("no-such-socket")).c_str(), 1);
+    ::testing::internal::CaptureStderr();
+    for (int run = 0; run < 2; ++run) {
+        std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+        ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
+        const HSTREAM stream = engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
+        ASSERT_TRUE(engine->AudioPlay(stream, false));
+        Sleep(0.1);
+        EXPECT_LT(engine->AudioGetPosition(stream), engine->AudioGetLength(stream)) << "not faster than real time";
+        EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 3));
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    unsetenv("PULSE_SERVER");
+    EXPECT_NE(said.find("no sound device"), std::string::npos) << said;
+    EXPECT_EQ(said.find("no sound device"), said.rfind("no sound device")) << "once: " << said;
+}

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# CPU time of our decode path against FFmpeg's own command on the same
+# 60-second MP3: `ffmpeg -threads 1 -i FILE -f null -` (user + system time,
+# best of five runs) and decode_bench (CPU time of one whole decode).
+# Prints both and their ratio; the aim is a ratio of 1.2 or less.
+#
+#   bench/decode_vs_ffmpeg.sh [BUILD_DIR]   (default build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+bench=$build/bench/decode_bench
+[ -x "$bench" ] || { echo "no $bench: build with Google Benchmark installed first" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+file=$work/sixty.mp3
+ffmpeg -nostdin -loglevel error -y -f lavfi \
+  -i 'aevalsrc=0.4*sin(440*2*PI*t)+0.2*sin(3*PI*t*t)|0.4*sin(660*2*PI*t):s=44100:d=60' \
+  -c:a libmp3lame -b:a 192k "$file"
+
+best=""
+for _ in 1 2 3 4 5; do
+  /usr/bin/time -f '%U %S' -o "$work/time" ffmpeg -nostdin -loglevel error -threads 1 -i "$file" -f null -
+  run=$(awk '{ printf "%.3f", $1 + $2 }' "$work/time")
+  if [ -z "$best" ] || awk -v a="$run" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$run; fi
+done
+
+"$bench" "$file" --benchmark_repetitions=5 --benchmark_format=json > "$work/bench.json"
+ours=$(python3 -c '
+import json, sys
+runs = [b for b in json.load(open(sys.argv[1]))["benchmarks"] if b.get("run_type") == "iteration"]
+print("%.3f" % (min(b["cpu_time"] for b in runs) / 1000.0))' "$work/bench.json")
+
+echo "ffmpeg -threads 1 -f null (user+sys): ${best} s"
+echo "our decode path (CPU):                ${ours} s"
+awk -v o="$ours" -v f="$best" 'BEGIN { printf "ratio ours/ffmpeg:                    %.2f\n", o / f }'
