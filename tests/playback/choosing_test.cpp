@@ -41,44 +41,29 @@ std::vector<std::string> Walk(const std::vector<std::string>& chosen)
 
 } // namespace
 
-TEST(ChooserWalk, OneFileGivesItsWholePath)
+TEST(ChooserWalk, OneFileOrSeveralComeBackAsWholePathsInOrder)
 {
-    const ListedFiles files({"/music/a.mp3"});
+    const ListedFiles files({"/music/a.mp3", "/music/b.mid", "/music/c.wav", "//r.mp3"});
     EXPECT_THAT(Walk({"/music/a.mp3"}), ElementsAre("/music/a.mp3"));
+    EXPECT_THAT(Walk({"/music/b.mid", "/music/a.mp3", "/music/c.wav"}),
+                ElementsAre("/music/b.mid", "/music/a.mp3", "/music/c.wav"));
+    // The root folder ends in the separator already; the joined path keeps both.
+    ChooserResult root;
+    root.buffer = std::string("/\0r.mp3\0\0", 9);
+    root.fileOffset = 2;
+    EXPECT_THAT(WalkChooserResult(root), ElementsAre("//r.mp3"));
 }
 
-TEST(ChooserWalk, SeveralFilesAreJoinedToTheFolderInOrder)
-{
-    const ListedFiles files({"/music/b.mp3", "/music/a.mid", "/music/c.wav"});
-    EXPECT_THAT(Walk({"/music/b.mp3", "/music/a.mid", "/music/c.wav"}),
-                ElementsAre("/music/b.mp3", "/music/a.mid", "/music/c.wav"));
-}
-
-TEST(ChooserWalk, RootFolderGivesADoubleSeparator)
-{
-    const ListedFiles files({"//a.mp3", "//b.mp3"});
-    ChooserResult result;
-    result.buffer = std::string("/\0a.mp3\0b.mp3\0\0", 16);
-    result.fileOffset = 2;
-    EXPECT_THAT(WalkChooserResult(result), ElementsAre("//a.mp3", "//b.mp3"));
-}
-
-TEST(ChooserWalk, UnreadableFileAmongSeveralIsCutBackToItsFolder)
-{
-    const ListedFiles files({"/music/a.mp3"});
-    EXPECT_THAT(Walk({"/music/a.mp3", "/music/gone.mp3"}), ElementsAre("/music/a.mp3", "/music"));
-    // One file never opens as folder/name/name, so it always comes back whole.
-    EXPECT_THAT(Walk({"/music/gone.mp3"}), ElementsAre("/music/gone.mp3"));
-}
-
-TEST(ChooserWalk, LongPathsStayWholeAndTheBufferEndEndsTheWalk)
+TEST(ChooserWalk, UnreadableFilesLongPathsAndUnterminatedBuffers)
 {
     const std::string folder = "/" + std::string(300, 'd');
-    const ListedFiles files({folder + "/a.mp3", folder + "/b.mp3"});
-    EXPECT_THAT(Walk({folder + "/a.mp3", folder + "/b.mp3"}),
-                ElementsAre(folder + "/a.mp3", folder + "/b.mp3"));
+    const ListedFiles files({"/music/a.mp3", folder + "/a.mp3"});
+    // Among several, an unreadable file is cut back to its folder; one file never
+    // opens as folder/name/name, so it comes back whole either way.
+    EXPECT_THAT(Walk({"/music/a.mp3", "/music/gone.mp3"}), ElementsAre("/music/a.mp3", "/music"));
+    EXPECT_THAT(Walk({"/music/gone.mp3"}), ElementsAre("/music/gone.mp3"));
 
-    // A buffer without its closing NULs is not read past its end.
+    // No cut at 259 characters, and no read past a buffer without its closing NULs.
     ChooserResult result;
     result.buffer = folder + std::string(1, '\0') + "a.mp3";
     result.fileOffset = folder.size() + 1;
@@ -137,7 +122,7 @@ TEST_F(ChoosingTest, CancelledChooserChangesNothing)
     EXPECT_EQ(Status(), QStringLiteral("Играю"));
 }
 
-TEST_F(ChoosingTest, AddOnAnEmptyTableFillsItWithoutPlaying)
+TEST_F(ChoosingTest, AddAppendsWithoutTouchingPlayback)
 {
     AddFiles({"a.mp3", "b.mp3"});
     EXPECT_EQ(trackSlots, 3);
@@ -148,17 +133,13 @@ TEST_F(ChoosingTest, AddOnAnEmptyTableFillsItWithoutPlaying)
     // trackSlots 1 is an empty table as well; the new files take record 0 on.
     trackSlots = 1;
     AddFiles({"c.mp3"});
-    EXPECT_EQ(trackSlots, 2);
     EXPECT_EQ(h.Items(1014), QStringList({"c"}));
-}
 
-TEST_F(ChoosingTest, AddAppendsWhilePlayingGoesOn)
-{
-    OpenFiles({"a.mp3"});
+    DoubleClickTrack(0);
     h.engine.calls.clear();
-    AddFiles({"b.mp3", "c.mp3"});
-    EXPECT_EQ(trackSlots, 4);
-    EXPECT_EQ(h.Items(1014), QStringList({"a", "b", "c"}));
+    AddFiles({"d.mp3"});
+    EXPECT_EQ(trackSlots, 3);
+    EXPECT_EQ(h.Items(1014), QStringList({"c", "d"}));
     EXPECT_EQ(h.SelectedRow(1014), 0);
     EXPECT_TRUE(h.engine.calls.empty());
     EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());

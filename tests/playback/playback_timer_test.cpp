@@ -153,15 +153,3 @@ TEST_F(PlaybackTimerTest, NextTrackThatFailsStopsTheAdvance)
     EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
     EXPECT_EQ(Created().size(), 2u);
 }
-
-TEST_F(PlaybackTimerTest, PositionPastTheLastWholePercentStaysAtTheEndWithoutSeeking)
-{
-    // 150 bytes: one unit a percent, and the last 50 bytes beyond 100 %.
-    h.engine.length = 150;
-    OpenFiles({"a.mp3"});
-    h.engine.position = 140;
-    Tick();
-    EXPECT_EQ(Slider(1007), 100);
-    EXPECT_EQ(positionPercent, 100);
-    EXPECT_EQ(h.engine.Count("AudioSetPosition"), 0);
-}
