@@ -4,7 +4,6 @@
 #include "playlists/playlist_paths.h"
 #include "ui/dialog_template.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -39,15 +38,4 @@ bool SozdPL::AcceptName()
     if (npl.empty() || npl == "PLT" || IsUnsafePlaylistName(npl)) return false;
     m_newName = npl;
     return true;
-}
-
-void SozdPL::keyPressEvent(QKeyEvent* event)
-{
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && !qobject_cast<QPushButton*>(focusWidget())) {
-        // Enter in the edit box closes the dialog without taking a name.
-        accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

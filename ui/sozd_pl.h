@@ -23,9 +23,6 @@ public:
     // The accepted name: empty unless the button accepted one.
     std::string m_newName;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     MessageBoxes& m_messages;
     QLineEdit* m_nameEdit = nullptr;

@@ -11,8 +11,6 @@
 
 namespace {
 
-const std::vector<std::string> kTracks = {"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"};
-
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 std::vector<QString> Messages(const PlayerHarness& h)
@@ -33,13 +31,14 @@ int FilesInPl(const PlayerHarness& h)
 TEST(CreatePlaylist, WritesTheTracksOnScreenToANewLastPlaylist)
 {
     PlayerHarness h;
-    AddPlaylist(h.folder, "old", kTracks);
+    AddPlaylist(h.folder, "old", kThreeTracks);
     const std::string catalogue = ReadBytes(h.folder.Pl("PLT.plt"));
     h.Open();
 
     EXPECT_FALSE(CreateNamed(h, "Рок").stayedOpen);
-    EXPECT_EQ(ReadBytes(h.folder.Pl("Рок.plt")), CrLf(kTracks));
-    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue + CrLf({h.folder.Pl("Рок.plt") + "*Рок"}));
+    EXPECT_EQ(ReadBytes(h.folder.Pl("Рок.plt")), CrLf(kThreeTracks));
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")),
+              catalogue + CrLf({h.folder.Pl("Рок.plt") + "*Рок"}));
     EXPECT_EQ(h.Items(1016), (QStringList{"old", "Рок"}));
     EXPECT_EQ(h.SelectedRow(1016), 1);
     EXPECT_EQ(h.Items(1014), (QStringList{"a", "b", "c"}));
@@ -92,7 +91,8 @@ TEST(CreatePlaylist, DialogTakesANameOnlyFromItsButton)
         EXPECT_EQ(outcome.textLeft, "");
     }
     // Names that would leave pl or spoil the catalogue line: kept for correcting, with a message.
-    for (const QString& name : QStringList{"a/b", "../up", "a*b", "a\nb", "a\rb", QString("a") + QChar(0)}) {
+    const QStringList unsafe = {"a/b", "../up", "a*b", "a\nb", "a\rb", QString("a") + QChar(0)};
+    for (const QString& name : unsafe) {
         const DialogOutcome outcome = CreateNamed(h, name);
         EXPECT_TRUE(outcome.stayedOpen) << name.toStdString();
         EXPECT_EQ(outcome.textLeft, name);
@@ -113,7 +113,9 @@ TEST(CreatePlaylist, DialogTakesANameOnlyFromItsButton)
     EXPECT_EQ(FilesInPl(h), 0);
 
     // Other letters of "PLT", blanks and dots make files inside pl.
-    for (const QString& name : QStringList{"plt", "   ", ".", ".."}) EXPECT_FALSE(CreateNamed(h, name).stayedOpen);
+    for (const QString& name : QStringList{"plt", "   ", ".", ".."}) {
+        EXPECT_FALSE(CreateNamed(h, name).stayedOpen);
+    }
     EXPECT_EQ(h.Items(1016), (QStringList{"plt", "   ", ".", ".."}));
     EXPECT_TRUE(Exists(h.folder.Pl("plt.plt")) && Exists(h.folder.Pl("...plt")));
     EXPECT_EQ(h.messages.shown.size(), 6u);
@@ -134,7 +136,7 @@ TEST(CreatePlaylist, RefusesA71stPlaylistBeforeTheDialog)
 TEST(CreatePlaylist, TellsOfAFileOrCatalogueThatCannotBeWritten)
 {
     PlayerHarness h;
-    AddPlaylist(h.folder, "old", kTracks);
+    AddPlaylist(h.folder, "old", kThreeTracks);
     const std::string catalogue = ReadBytes(h.folder.Pl("PLT.plt"));
     h.Open();
     {

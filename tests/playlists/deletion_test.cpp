@@ -82,6 +82,7 @@ TEST(DeletePlaylist, RemovesTheLineAndTheFile)
     EXPECT_EQ(ReadBytes(t.h.folder.Pl("PLT.plt")), "");
     EXPECT_TRUE(t.h.Items(1016).isEmpty() && t.h.Items(1014).isEmpty());
     EXPECT_EQ(playlistCount, 0);
+    EXPECT_EQ(t.h.Text(1001), "Остановлено");
     // Nothing left to delete: nothing is asked.
     t.h.Click(1019);
     EXPECT_EQ(t.h.messages.shown.size(), 3u);

@@ -25,11 +25,14 @@ ReadResult ReadCatalogueBytes(const std::string& bytes, std::span<PList> table)
     auto file = TextFile::Open(folder.Pl("PLT.plt"), TextFile::Access::Read);
     const CatalogueRead read = ReadCatalogue(*file, table);
     ReadResult result{{}, read.separatorSeen};
-    for (int i = 0; i < read.entries; ++i) result.entries.emplace_back(table[i].path, table[i].name);
+    for (int i = 0; i < read.entries; ++i) {
+        result.entries.emplace_back(table[i].path, table[i].name);
+    }
     return result;
 }
 
-// Reads into a table of `records` records followed by a guard record; the track paths, trailing one included.
+// Reads into a table of `records` records followed by a guard record; gives
+// the paths of the records used, the trailing one included.
 std::vector<std::string> ReadPlaylistBytes(const std::string& bytes, int records = kTrackRecords)
 {
     TempExeFolder folder;
@@ -87,7 +90,8 @@ TEST(ReadPlaylistFile, GivesTracksThenTheTrailingRecord)
     EXPECT_EQ(ReadPlaylistBytes(CrLf({"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"})),
               (Paths{"/m/a.mp3", "/m/b.mp3", "/m/c.mp3", ""}));
     EXPECT_EQ(ReadPlaylistBytes("/m/a.mp3\n/m/b.mp3\n"), (Paths{"/m/a.mp3", "/m/b.mp3", ""}));
-    EXPECT_EQ(ReadPlaylistBytes("/m/a.mp3\r\n\r\n/m/c.mp3\r\n"), (Paths{"/m/a.mp3", "", "/m/c.mp3", ""}));
+    EXPECT_EQ(ReadPlaylistBytes("/m/a.mp3\r\n\r\n/m/c.mp3\r\n"),
+              (Paths{"/m/a.mp3", "", "/m/c.mp3", ""}));
     EXPECT_EQ(ReadPlaylistBytes(""), Paths{});
     // A last line without its line end is still a track.
     EXPECT_EQ(ReadPlaylistBytes("/m/a.mp3\r\n/m/b.mp3"), (Paths{"/m/a.mp3", "/m/b.mp3", ""}));

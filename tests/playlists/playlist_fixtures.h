@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// Tracks of a playlist, shown as "a", "b", "c".
+inline const std::vector<std::string> kThreeTracks = {"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"};
+
 // The lines, each ended with CR LF as the player writes them.
 inline std::string CrLf(const std::vector<std::string>& lines)
 {
