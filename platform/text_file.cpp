@@ -74,6 +74,7 @@ bool TextFile::Fill()
     long n = CurrentFileSystem().Read(m_fd, m_buffer, sizeof m_buffer);
     if (n <= 0) {
         m_eof = true;
+        m_readFailed = n < 0;
         return false;
     }
     m_pos = 0;

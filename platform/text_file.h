@@ -43,6 +43,8 @@ public:
 
     // The next character, '\n' for a line end, EOF at the end of the file or on a read error.
     int GetChar();
+    // Whether a read failed: the characters got so far are not the whole file.
+    bool ReadFailed() const { return m_readFailed; }
     // Writes text with every "\n" as CR LF; false when any byte could not be written.
     bool Put(std::string_view text);
     // Forces what was written onto the disk.
@@ -59,6 +61,7 @@ private:
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
     bool m_eof = false;
+    bool m_readFailed = false;
 };
 
 bool RemoveFile(const std::string& path);

@@ -95,10 +95,7 @@ void CPlayerDlg::OnAdd()
 
 void CPlayerDlg::OnTrackDblClk()
 {
-    int clicked = -1;
-    for (int i = 0; i < trackSlots && clicked < 0; ++i) {
-        if (IsSelected(m_trackList, i)) clicked = i;
-    }
+    const int clicked = FirstSelectedRow(m_trackList, trackSlots);
     // Without a selected track there is nothing to play.
     if (clicked < 0) return;
     OnStop();

@@ -47,11 +47,8 @@ void CPlayerDlg::RefreshPlaylists()
 
 void CPlayerDlg::OnPlaylistSelChange()
 {
-    for (int i = 0; i < playlistCount; ++i) {
-        if (IsSelected(m_playlistList, i)) {
-            currentPlaylist = i;
-            break;
-        }
+    if (const int selected = FirstSelectedRow(m_playlistList, playlistCount); selected >= 0) {
+        currentPlaylist = selected;
     }
     trackSlots = 0;
     // A record beyond the catalogue is no listed playlist: there is nothing to load.

@@ -57,11 +57,8 @@ void CPlayerDlg::OnDeletePlaylist()
         ShowError(m_platform.messages, this, kCatalogueNotWrittenText);
         return;
     }
-    for (int i = 0; i < playlistCount; ++i) {
-        if (IsSelected(m_playlistList, i)) {
-            currentPlaylist = i;
-            break;
-        }
+    if (const int selected = FirstSelectedRow(m_playlistList, playlistCount); selected >= 0) {
+        currentPlaylist = selected;
     }
     // Any answer but OK keeps everything; the empty temporary catalogue stays.
     if (m_platform.messages.Show(this, QString::fromUtf8(kDeleteQuestionText),
@@ -70,6 +67,11 @@ void CPlayerDlg::OnDeletePlaylist()
         return;
     }
     const CatalogueWithout copy = CopyCatalogueWithout(*catalogue, currentPlaylist);
+    // A catalogue read only in part would lose the playlists after the break.
+    if (catalogue->ReadFailed()) {
+        ShowError(m_platform.messages, this, kCatalogueNotReadText);
+        return;
+    }
     catalogue->Close();
     // Hand-made empty lines or lines without "*" shift the lines against the
     // playlists: the line found is then another playlist's, which must stay.

@@ -26,7 +26,9 @@ PList::CreateResult PList::CreatePlaylistFile(std::string playlistName)
         existing->Close();
         return CreateResult::Exists;
     }
-    auto file = TextFile::Open(path, TextFile::Access::Write);
+    // Made by appending, not by writing: should the test above have failed on a
+    // file that is there after all, its lines stay.
+    auto file = TextFile::Open(path, TextFile::Access::Append);
     if (!file) return CreateResult::WriteFailed;
     const bool created = file->Close();
     // Without its catalogue line the empty file would only block the name.

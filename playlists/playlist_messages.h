@@ -21,6 +21,8 @@ inline constexpr const char* kDeleteQuestionText =
 inline constexpr const char* kDeleteCaption = "Удаление";
 inline constexpr const char* kCatalogueNotWrittenText =
     "Не удалось записать каталог плейлистов; плейлист не удалён";
+inline constexpr const char* kCatalogueNotReadText =
+    "Не удалось прочитать каталог плейлистов; плейлист не удалён";
 inline constexpr const char* kCatalogueMismatchText =
     "Строка каталога плейлистов не совпадает с выделенным плейлистом (каталог изменён "
     "вручную?); плейлист не удалён";

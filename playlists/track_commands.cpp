@@ -9,13 +9,7 @@
 
 void CPlayerDlg::OnRemoveTrack()
 {
-    int s_nm = -1;
-    for (int i = 0; i < trackSlots; ++i) {
-        if (IsSelected(m_trackList, i)) {
-            s_nm = i;
-            break;
-        }
-    }
+    const int s_nm = FirstSelectedRow(m_trackList, trackSlots);
     if (s_nm < 0) return;
     // The trailing record moves down with the others.
     for (int i = s_nm; i < trackSlots - 1; ++i) TrackTable[i] = TrackTable[i + 1];

@@ -138,10 +138,13 @@ void CPlayerDlg::SelectRow(QListWidget* list, int row)
     }
 }
 
-bool CPlayerDlg::IsSelected(const QListWidget* list, int i)
+int CPlayerDlg::FirstSelectedRow(const QListWidget* list, int count)
 {
-    const QListWidgetItem* item = list->item(i);
-    return item && item->isSelected();
+    for (int i = 0; i < count; ++i) {
+        const QListWidgetItem* item = list->item(i);
+        if (item && item->isSelected()) return i;
+    }
+    return -1;
 }
 
 void CPlayerDlg::timerEvent(QTimerEvent* event)

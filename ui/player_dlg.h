@@ -78,8 +78,8 @@ public:
 
     // Selects row (none when out of range) without sending a selection notification.
     static void SelectRow(QListWidget* list, int row);
-    // Whether item i of the list exists and is selected.
-    static bool IsSelected(const QListWidget* list, int i);
+    // The first selected item below count, or -1; an index without an item is not selected.
+    static int FirstSelectedRow(const QListWidget* list, int count);
 
 protected:
     void timerEvent(QTimerEvent* event) override;

@@ -16,7 +16,7 @@ std::vector<float> MonoOf(const short* stereo, std::size_t frames)
 
 std::vector<float> ReadRawStereo(const std::string& path)
 {
-    const std::vector<char> bytes = ReadBytes(path);
+    const std::vector<char> bytes = ReadFileBytes(path);
     std::vector<short> stereo(bytes.size() / sizeof(short));
     std::memcpy(stereo.data(), bytes.data(), stereo.size() * sizeof(short));
     return MonoOf(stereo.data(), stereo.size() / 2);

@@ -88,7 +88,7 @@ TEST(EngineCalls, FilesWithNothingPlayableGiveNoStream)
 
     const std::string tone = folder.File("tone.wav");
     WriteToneWav(tone, 0.5, 440);
-    const std::vector<char> wav = ReadBytes(tone);
+    const std::vector<char> wav = ReadFileBytes(tone);
     WriteBytes(folder.File("empty.mp3"), {});
     WriteBytes(folder.File("header-cut.wav"), {wav.begin(), wav.begin() + 30});
     WriteBytes(folder.File("words.mp3"), {'n', 'o', 't', ' ', 'a', 'u', 'd', 'i', 'o', '\n'});
@@ -101,7 +101,7 @@ TEST(EngineCalls, FilesWithNothingPlayableGiveNoStream)
     }
     ASSERT_TRUE(EncodeWith("-f lavfi -i testsrc=duration=0.5:size=64x48:rate=10 -an " + folder.File("silent-film.avi")));
     WriteMidi(folder.File("song.mid"), {{0, 480, 60}});
-    const std::vector<char> midi = ReadBytes(folder.File("song.mid"));
+    const std::vector<char> midi = ReadFileBytes(folder.File("song.mid"));
     WriteBytes(folder.File("cut.mid"), {midi.begin(), midi.end() - 6});
     WriteBytes(folder.File("header-only.mid"), {midi.begin(), midi.begin() + 14});
     WriteBytes(folder.File("wav-named.mid"), wav);

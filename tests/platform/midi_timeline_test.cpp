@@ -16,7 +16,7 @@ std::vector<std::uint8_t> Midi(const std::vector<MidiNote>& notes, const std::ve
 {
     TempFolder folder;
     WriteMidi(folder.File("a.mid"), notes, tempo, division, endTick);
-    return Bytes(ReadBytes(folder.File("a.mid")));
+    return Bytes(ReadFileBytes(folder.File("a.mid")));
 }
 
 } // namespace

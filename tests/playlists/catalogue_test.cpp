@@ -42,4 +42,15 @@ TEST(PlaylistList, CatalogueWithoutEntries)
         EXPECT_EQ(playlistCount, 0);
         EXPECT_EQ(h.Text(1001), "Остановлено");
     }
+    {
+        // A "*" after the last line end lists nothing; the stale record behind
+        // the empty list is not loaded, nor saved to.
+        PlayerHarness h;
+        PlaylistTable[0].path = AddPlaylist(h.folder, "stale", kThreeTracks);
+        WriteBytes(h.folder.Pl("PLT.plt"), "x*");
+        h.Open();
+        EXPECT_TRUE(h.Items(1016).isEmpty() && h.Items(1014).isEmpty());
+        h.Click(1020);
+        EXPECT_EQ(ReadBytes(PlaylistTable[0].path), CrLf(kThreeTracks));
+    }
 }

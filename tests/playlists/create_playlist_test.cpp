@@ -165,10 +165,18 @@ TEST(CreatePlaylist, TellsOfAFileOrCatalogueThatCannotBeWritten)
     EXPECT_EQ(h.Items(1016), (QStringList{"old", "third"}));
     EXPECT_TRUE(h.Items(1014).isEmpty());
 
+    // The existence test fails on a file that is there: its lines survive.
+    {
+        FailingFileSystem fs;
+        fs.FailNth(FailingFileSystem::Op::Open, 1);
+        CreateNamed(h, "old");
+    }
+    EXPECT_EQ(ReadBytes(h.folder.Pl("old.plt")), CrLf(kThreeTracks));
+
     // No folder pl at all.
     h.messages.shown.clear();
     std::filesystem::remove_all(h.folder.Pl());
     CreateNamed(h, "gone");
     EXPECT_EQ(Messages(h), std::vector<QString>{Utf8(kPlaylistNotCreatedText)});
-    EXPECT_EQ(playlistCount, 2);
+    EXPECT_EQ(playlistCount, 3);
 }

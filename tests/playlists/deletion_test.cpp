@@ -133,3 +133,23 @@ TEST(DeletePlaylist, RefusesWhenTheLineIsAnotherPlaylists)
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
     EXPECT_TRUE(Exists(a) && Exists(b));
 }
+
+TEST(DeletePlaylist, RefusesWhenTheCatalogueCannotBeReadToItsEnd)
+{
+    // The deleted line is read whole, then the read of the rest fails.
+    PlayerHarness h;
+    std::string catalogue = h.folder.Pl("a.plt") + "*a\r\n";
+    for (int i = 0; i < 60; ++i) {
+        catalogue += "/p/" + std::string(100, 'x') + std::to_string(i) + ".plt*x\r\n";
+    }
+    WriteBytes(h.folder.Pl("PLT.plt"), catalogue);
+    WriteBytes(h.folder.Pl("a.plt"), "");
+    h.Open();
+    FailingFileSystem fs;
+    fs.FailNth(FailingFileSystem::Op::Read, 2);
+    h.UserSelectRow(1016, 0);
+    h.Click(1019);
+    EXPECT_EQ(h.messages.shown.back().text, QString::fromUtf8(kCatalogueNotReadText));
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
+    EXPECT_TRUE(Exists(h.folder.Pl("a.plt")));
+}

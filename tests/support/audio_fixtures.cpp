@@ -109,7 +109,7 @@ void WriteMidi(const std::string& path, const std::vector<MidiNote>& notes, cons
     std::ofstream(path, std::ios::binary) << file << track;
 }
 
-std::vector<char> ReadBytes(const std::string& path)
+std::vector<char> ReadFileBytes(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};

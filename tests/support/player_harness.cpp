@@ -45,6 +45,8 @@ void PlayerHarness::DoubleClickRow(int listId, int row)
 {
     auto* list = Control<QListWidget>(listId);
     const QPoint at = list->visualItemRect(list->item(row)).center();
+    // A double click is a click and then the second press.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 

@@ -1,0 +1,96 @@
+// Every row of the routing table reaches its handler from the real control.
+
+#include "player_harness.h"
+#include "playlists/tables.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QSlider>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Routing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::string rock = harness.folder.Pl("Rock.plt");
+        const std::string jazz = harness.folder.Pl("Jazz.plt");
+        WriteBytes(harness.folder.Pl("PLT.plt"), rock + "*Rock\r\n" + jazz + "*Jazz\r\n");
+        WriteBytes(rock, "/music/one.mp3\r\n/music/two.mp3\r\n");
+        WriteBytes(jazz, "/music/three.mp3\r\n");
+        harness.chooser.answer = 0; // every chooser is cancelled
+        harness.messages.answer = IDCANCEL;
+        harness.Open();
+    }
+    PlayerHarness harness;
+};
+
+TEST_F(Routing, TransportButtonsAndSlidersReachTheirHandlers)
+{
+    harness.Click(1003);
+    EXPECT_EQ(harness.engine.Count("AudioPlay"), 1);
+    EXPECT_TRUE(harness.Dlg().PlaybackTimerRunning());
+    harness.Click(1000);
+    EXPECT_EQ(harness.engine.Count("AudioPause"), 1);
+    harness.Click(1004);
+    EXPECT_EQ(harness.engine.Count("AudioStop"), 1);
+
+    harness.Control<QSlider>(1018)->setValue(40);
+    EXPECT_GE(harness.engine.Count("AudioGetVolume"), 1);
+    harness.Control<QSlider>(1007)->setValue(30);
+    EXPECT_EQ(harness.engine.Count("AudioSetPosition"), 1);
+}
+
+TEST_F(Routing, TimerTicksReachOnTimer)
+{
+    harness.Click(1003);
+    QTest::qWait(250);
+    EXPECT_GE(harness.engine.Count("AudioGetData"), 1);
+}
+
+TEST_F(Routing, ChoosingButtonsAndDoubleClickReachTheirHandlers)
+{
+    harness.Click(1002);
+    harness.Click(1005);
+    EXPECT_EQ(harness.chooser.shown, 2);
+
+    ASSERT_EQ(harness.Items(1014).size(), 2);
+    harness.DoubleClickRow(1014, 1);
+    EXPECT_EQ(harness.engine.Count("AudioStreamCreateFile /music/two.mp3"), 1);
+}
+
+TEST_F(Routing, PlaylistControlsReachTheirHandlers)
+{
+    harness.UserSelectRow(1016, 1);
+    EXPECT_EQ(currentPlaylist, 1);
+    EXPECT_EQ(harness.Items(1014), QStringList{"three"});
+
+    QString dialogTitle;
+    WhenModalOpens([&](QWidget* dialog) {
+        dialogTitle = dialog->windowTitle();
+        dialog->close();
+    });
+    harness.Click(1017);
+    EXPECT_EQ(dialogTitle, "Создание плейлиста");
+
+    harness.Click(1019);
+    ASSERT_EQ(harness.messages.shown.size(), 1u);
+    EXPECT_EQ(harness.messages.shown[0].caption, "Удаление");
+
+    const std::string jazz = harness.folder.Pl("Jazz.plt");
+    harness.Click(1020);
+    EXPECT_EQ(ReadBytes(jazz), "/music/three.mp3\r\n/music/three.mp3\r\n");
+
+    harness.UserSelectRow(1014, 0);
+    harness.Click(1008);
+    EXPECT_EQ(harness.Items(1014), QStringList{"three"});
+
+    const int stopsBefore = harness.engine.Count("AudioStop");
+    harness.Click(1006);
+    EXPECT_EQ(harness.engine.Count("AudioStop"), stopsBefore + 1);
+    EXPECT_TRUE(harness.Items(1014).isEmpty());
+}
+
+} // namespace
