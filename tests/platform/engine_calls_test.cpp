@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 
@@ -137,6 +138,35 @@ TEST(EngineCalls, SeveralStreamsKeepTheirOwnState)
     ASSERT_TRUE(engine->AudioPlay(b, false));
     EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(b) == 0; }, 3)) << "b plays to its end";
     EXPECT_EQ(engine->AudioGetPosition(b), engine->AudioGetLength(b));
+}
+
+TEST(EngineCalls, ClosingOrExitingWhileStreamsPlayEndsCleanly)
+{
+    TempFolder folder;
+    WriteToneWav(folder.File("tone.wav"), 2.0, 440);
+    WriteMidi(folder.File("song.mid"), {{0, 1920, 60}});
+    const auto playBoth = [&](AudioEngine& engine) {
+        for (const char* name : {"tone.wav", "song.mid"}) {
+            const HSTREAM stream = engine.AudioStreamCreateFile(false, folder.File(name).c_str(), 0, 0, 0);
+            ASSERT_TRUE(engine.AudioPlay(stream, false)) << name;
+        }
+        Sleep(0.1);
+    };
+    // The engine's destructor stops and joins everything.
+    std::unique_ptr<AudioEngine> engine = StartDiskEngine(folder.File("out.raw"));
+    playBoth(*engine);
+    engine.reset();
+
+    // The process may also end with the engine still playing.
+    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+    EXPECT_EXIT(
+        {
+            // Held where leak checkers see it, never destroyed.
+            static AudioEngine* leftPlaying = StartDiskEngine(folder.File("exit.raw")).release();
+            playBoth(*leftPlaying);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(EngineCalls, WithNoSoundDevicePlaysSilentlyInRealTimeAndSaysSoOnce)

@@ -11,22 +11,36 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <spawn.h>
+#include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace {
 
-pid_t Spawn(const std::vector<std::string>& arguments)
+// Starts a helper program that dies with the test, its output going to
+// `log`, so that a test that fails hard leaves nothing running and no pipe of
+// the test runner held open.
+pid_t Spawn(const std::vector<std::string>& arguments, const std::string& log)
 {
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    pid_t pid = 0;
-    return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : 0;
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid > 0 ? pid : 0;
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent)
+        _exit(127);
+    const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(out, STDOUT_FILENO);
+    dup2(out, STDERR_FILENO);
+    const int in = open("/dev/null", O_RDONLY);
+    dup2(in, STDIN_FILENO);
+    execvp(argv[0], argv.data());
+    _exit(127);
 }
 
 void EndProcess(pid_t pid)
@@ -55,7 +69,8 @@ public:
         m_daemon = Spawn({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--system=false",
                           "--disable-shm=yes", "--log-target=stderr", "--log-level=error",
                           "-L", "module-null-sink sink_name=lirvan rate=44100 channels=2",
-                          "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + m_socket});
+                          "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + m_socket},
+                         folder.File("pulseaudio.log"));
     }
     ~PrivatePulseAudio() { EndProcess(m_daemon); }
 
@@ -78,7 +93,8 @@ TEST(EnginePulse, ToneReachesThePulseAudioSink)
     ASSERT_TRUE(pulse.Ready()) << "pulseaudio did not start";
     const std::string recording = folder.File("monitor.raw");
     const pid_t recorder = Spawn({"parec", "--device=lirvan.monitor", "--format=s16le", "--rate=44100",
-                                  "--channels=2", "--latency-msec=20", "--file-format=raw", recording});
+                                  "--channels=2", "--latency-msec=20", "--file-format=raw", recording},
+                                 folder.File("parec.log"));
     ASSERT_GT(recorder, 0);
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(recording); }, 5));
 
