@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kKills = 250;
+constexpr int kKills = 200;
 constexpr int kPlaylists = 6;
 
 // Starts the driver on folder; returns its pid once it is deleting (or has died).
