@@ -118,8 +118,8 @@ GoodRun RunWithoutFaults(const Command& command)
 
 // Faults that the playlist commands do not answer soundly yet, reported to their
 // owner: a catalogue line appended but not closed, or cut short by a full disk,
-// spoils the catalogue; a taken name whose file does not open for reading has
-// that file emptied and written over, and a second catalogue line; a catalogue
+// spoils the catalogue; a taken name whose file does not open for reading gets
+// the tracks on screen added to that playlist and a second catalogue line; a catalogue
 // that cannot be read back after a deletion leaves the old playlist list on screen. The sweep expects these to break and
 // says so; once one is fixed, it fails until the case is taken off this list.
 const std::set<std::string> kKnownFindings{
