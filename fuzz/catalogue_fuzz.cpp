@@ -17,30 +17,6 @@
 
 namespace {
 
-// The lines of text with their line ends taken off, and the text after the last one.
-struct Lines {
-    std::vector<std::string> terminated;
-    std::string tail;
-};
-
-Lines SplitLines(std::string_view text)
-{
-    Lines lines;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            lines.terminated.push_back(std::move(lines.tail));
-            lines.tail.clear();
-        } else if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            lines.terminated.push_back(std::move(lines.tail));
-            lines.tail.clear();
-            ++i;
-        } else {
-            lines.tail += text[i];
-        }
-    }
-    return lines;
-}
-
 std::vector<PList> ExpectedEntries(const Lines& lines)
 {
     std::vector<PList> entries;

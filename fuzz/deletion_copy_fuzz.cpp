@@ -15,27 +15,19 @@ struct Expected {
     std::string deletedPath;
 };
 
-// Walks the catalogue's physical lines as they are on disk.
 Expected ExpectedCopy(std::string_view catalogue, int leftOut)
 {
+    const Lines lines = SplitLines(catalogue);
     Expected expected;
-    int line = 0;
-    std::size_t begin = 0;
-    while (begin < catalogue.size()) {
-        std::size_t end = catalogue.find('\n', begin);
-        const bool terminated = end != std::string_view::npos;
-        if (!terminated) end = catalogue.size();
-        std::string_view text = catalogue.substr(begin, end - begin);
-        if (terminated && !text.empty() && text.back() == '\r') text.remove_suffix(1);
-        if (line == leftOut) {
-            expected.deletedPath = std::string(text.substr(0, text.find('*')));
+    auto keep = [&](const std::string& text, std::size_t line, const char* lineEnd) {
+        if (static_cast<int>(line) == leftOut) {
+            expected.deletedPath = text.substr(0, text.find('*'));
         } else if (!text.empty()) {
-            expected.bytes += text;
-            if (terminated) expected.bytes += "\r\n";
+            expected.bytes += text + lineEnd;
         }
-        begin = end + 1;
-        ++line;
-    }
+    };
+    for (std::size_t line = 0; line < lines.terminated.size(); ++line) keep(lines.terminated[line], line, "\r\n");
+    keep(lines.tail, lines.terminated.size(), "");
     return expected;
 }
 

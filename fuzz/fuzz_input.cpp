@@ -49,6 +49,22 @@ bool MemoryFileSystem::Rename(const std::string& from, const std::string& to)
 
 bool MemoryFileSystem::Remove(const std::string& path) { return files.erase(path) == 1; }
 
+Lines SplitLines(std::string_view text)
+{
+    Lines lines;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool crlf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+        if (text[i] == '\n' || crlf) {
+            lines.terminated.push_back(std::move(lines.tail));
+            lines.tail.clear();
+            i += crlf;
+        } else {
+            lines.tail += text[i];
+        }
+    }
+    return lines;
+}
+
 void Require(bool holds, const char* property)
 {
     if (holds) return;

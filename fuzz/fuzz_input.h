@@ -7,6 +7,8 @@
 
 #include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // While it lives it is the file system in use; every file is a string in files.
 class MemoryFileSystem final : public FileSystem {
@@ -34,6 +36,14 @@ private:
     std::map<int, OpenFile> m_open;
     int m_nextFd = 3;
 };
+
+// The lines of a text file as the player reads them: each ends at CR LF or a lone
+// LF, which are taken off; a lone CR is an ordinary character.
+struct Lines {
+    std::vector<std::string> terminated;
+    std::string tail; // the text after the last line end
+};
+Lines SplitLines(std::string_view text);
 
 // Stops the run with what broke when holds is false: libFuzzer keeps the input.
 void Require(bool holds, const char* property);

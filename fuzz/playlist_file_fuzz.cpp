@@ -30,22 +30,12 @@ bool IsTrackPathOf(const std::string& path, std::string_view line)
         && !IsContinuationByte(line[path.size()]);
 }
 
+// One track per line, the text after the last line end too.
 std::vector<std::string> TrackLines(std::string_view text)
 {
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool crlf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
-        if (text[i] == '\n' || crlf) {
-            lines.push_back(std::move(line));
-            line.clear();
-            i += crlf;
-        } else {
-            line += text[i];
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
+    Lines lines = SplitLines(text);
+    if (!lines.tail.empty()) lines.terminated.push_back(lines.tail);
+    return lines.terminated;
 }
 
 using Table = std::array<s_simple, kTrackRecords>;
