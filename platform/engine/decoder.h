@@ -26,5 +26,5 @@ public:
 
 // The decoder for a file: FluidSynth for MIDI (by extension or an "MThd"
 // header), FFmpeg for everything else; nullptr when the file holds no
-// playable audio. Reads only the start of the file.
+// playable audio. Reads only the start of the file (a MIDI file whole).
 std::unique_ptr<Decoder> OpenDecoder(const char* path);
