@@ -1,6 +1,7 @@
 #include "fuzz_input.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,9 +12,16 @@ MemoryFileSystem::~MemoryFileSystem() { InstallFileSystem(nullptr); }
 int MemoryFileSystem::Open(const std::string& path, Access access)
 {
     auto found = files.find(path);
-    if (access == Access::Read && found == files.end()) return -1;
+    if (access == Access::Read && found == files.end()) {
+        errno = ENOENT;
+        return -1;
+    }
+    if (access == Access::CreateNew && found != files.end()) {
+        errno = EEXIST;
+        return -1;
+    }
     if (access == Access::Write) files[path].clear();
-    if (access == Access::Append) files[path];
+    if (access == Access::Append || access == Access::CreateNew) files[path];
     const int fd = m_nextFd++;
     m_open[fd] = {path, 0};
     return fd;

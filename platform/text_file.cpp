@@ -15,6 +15,7 @@ public:
         case Access::Read: flags |= O_RDONLY; break;
         case Access::Write: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
         case Access::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
+        case Access::CreateNew: flags |= O_WRONLY | O_CREAT | O_EXCL; break;
         }
         int fd;
         do {

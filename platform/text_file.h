@@ -14,8 +14,10 @@
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    enum class Access { Read, Write, Append };
-    // A descriptor, or -1.
+    // CreateNew writes a file that must not be there yet: opening one that is
+    // fails with errno EEXIST, leaving it untouched.
+    enum class Access { Read, Write, Append, CreateNew };
+    // A descriptor, or -1 with errno saying why.
     virtual int Open(const std::string& path, Access access) = 0;
     // Bytes read, 0 at the end, -1 on an error.
     virtual long Read(int fd, char* buffer, std::size_t size) = 0;
@@ -35,7 +37,7 @@ void InstallFileSystem(FileSystem* fs);
 class TextFile {
 public:
     using Access = FileSystem::Access;
-    // Null when the file cannot be opened.
+    // Null when the file cannot be opened, with errno saying why.
     static std::unique_ptr<TextFile> Open(const std::string& path, Access access);
     ~TextFile();
     TextFile(const TextFile&) = delete;

@@ -8,6 +8,19 @@
 
 #include <QListWidget>
 
+namespace {
+
+void EmptyLists(QListWidget* playlists, QListWidget* tracks)
+{
+    {
+        const QSignalBlocker quiet(playlists);
+        playlists->clear();
+    }
+    tracks->clear();
+}
+
+} // namespace
+
 void CPlayerDlg::LoadCatalogue()
 {
     playlistCount = 0;
@@ -15,7 +28,11 @@ void CPlayerDlg::LoadCatalogue()
     currentTrack = 0;
     trackSlots = 0;
     auto catalogue = TextFile::Open(CataloguePath(), TextFile::Access::Read);
-    if (!catalogue) return;
+    // The lists follow the emptied counters: playlists that cannot be read are not shown.
+    if (!catalogue) {
+        EmptyLists(m_playlistList, m_trackList);
+        return;
+    }
     const CatalogueRead read = ReadCatalogue(*catalogue, PlaylistTable);
     catalogue->Close();
     playlistCount = read.entries;
@@ -23,11 +40,7 @@ void CPlayerDlg::LoadCatalogue()
         RefreshPlaylists();
         return;
     }
-    {
-        const QSignalBlocker quiet(m_playlistList);
-        m_playlistList->clear();
-    }
-    m_trackList->clear();
+    EmptyLists(m_playlistList, m_trackList);
     OnStop();
 }
 

@@ -3,6 +3,7 @@
 #include "playlists/deletion.h"
 
 #include "platform/message_box.h"
+#include "playlists/catalogue_file.h"
 #include "playlists/playlist_messages.h"
 #include "playlists/playlist_paths.h"
 #include "playlists/tables.h"
@@ -34,18 +35,6 @@ CatalogueWithout CopyCatalogueWithout(TextFile& catalogue, int line)
     }
     return copy;
 }
-
-namespace {
-
-// Puts text in place of the catalogue: written and synced beside it, then renamed
-// over it, so a failure at any step leaves the old catalogue whole.
-bool ReplaceCatalogue(TextFile& temporary, const std::string& text)
-{
-    const bool written = temporary.Put(text) && temporary.Sync();
-    return temporary.Close() && written && RenameFile(TemporaryCataloguePath(), CataloguePath());
-}
-
-} // namespace
 
 void CPlayerDlg::OnDeletePlaylist()
 {

@@ -3,7 +3,10 @@
 #include "playlists/playlist_files.h"
 
 #include "platform/text_file.h"
+#include "playlists/catalogue_file.h"
 #include "playlists/playlist_paths.h"
+
+#include <cerrno>
 
 namespace {
 
@@ -26,13 +29,13 @@ PList::CreateResult PList::CreatePlaylistFile(std::string playlistName)
         existing->Close();
         return CreateResult::Exists;
     }
-    // Made by appending, not by writing: should the test above have failed on a
-    // file that is there after all, its lines stay.
-    auto file = TextFile::Open(path, TextFile::Access::Append);
-    if (!file) return CreateResult::WriteFailed;
+    // Made only if it is not there: should the test above have failed on a file
+    // that is there after all, that file is another playlist's and stays untouched.
+    auto file = TextFile::Open(path, TextFile::Access::CreateNew);
+    if (!file) return errno == EEXIST ? CreateResult::Exists : CreateResult::WriteFailed;
     const bool created = file->Close();
     // Without its catalogue line the empty file would only block the name.
-    if (!created || !AppendLine(CataloguePath(), path + "*" + name)) {
+    if (!created || !AppendCatalogueLine(path + "*" + name)) {
         RemoveFile(path);
         return CreateResult::WriteFailed;
     }

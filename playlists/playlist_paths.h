@@ -16,7 +16,7 @@ inline constexpr std::size_t kTrackPathCharacters = 259;
 std::string FirstCharacters(std::string_view text, std::size_t count);
 
 std::string CataloguePath();
-// The catalogue being rewritten by a deletion, beside the catalogue.
+// The new catalogue while it is being written, beside the catalogue.
 std::string TemporaryCataloguePath();
 // The file of a new playlist: its name cut to kFileNameCharacters, then ".plt".
 std::string PlaylistFilePath(std::string_view playlistName);

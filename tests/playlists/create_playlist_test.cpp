@@ -165,18 +165,24 @@ TEST(CreatePlaylist, TellsOfAFileOrCatalogueThatCannotBeWritten)
     EXPECT_EQ(h.Items(1016), (QStringList{"old", "third"}));
     EXPECT_TRUE(h.Items(1014).isEmpty());
 
-    // The existence test fails on a file that is there: its lines survive.
+    // The existence test fails on a file that is there: it is still found taken,
+    // and neither that playlist's file nor the catalogue changes.
+    h.messages.shown.clear();
+    const std::string twoPlaylists = ReadBytes(h.folder.Pl("PLT.plt"));
     {
         FailingFileSystem fs;
         fs.FailNth(FailingFileSystem::Op::Open, 1);
         CreateNamed(h, "old");
     }
+    EXPECT_EQ(Messages(h), std::vector<QString>{Utf8(kPlaylistExistsText)});
     EXPECT_EQ(ReadBytes(h.folder.Pl("old.plt")), CrLf(kThreeTracks));
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), twoPlaylists);
+    EXPECT_EQ(h.Items(1016), (QStringList{"old", "third"}));
 
     // No folder pl at all.
     h.messages.shown.clear();
     std::filesystem::remove_all(h.folder.Pl());
     CreateNamed(h, "gone");
     EXPECT_EQ(Messages(h), std::vector<QString>{Utf8(kPlaylistNotCreatedText)});
-    EXPECT_EQ(playlistCount, 3);
+    EXPECT_EQ(playlistCount, 2);
 }

@@ -2,13 +2,15 @@
 // A file system that passes every call to the one it replaces, except the calls
 // a test tells it to fail. While it lives it is the file system in use.
 //
-// A failing call does what a real failure does: an Open gives no descriptor, a
+// A failing call does what a real failure does: an Open gives no descriptor (and
+// errno EIO), a
 // Read or Write gives -1, a Close still releases the descriptor but reports
 // false, and a Sync, Rename or Remove leaves the disk as it was.
 
 #include "platform/text_file.h"
 
 #include <array>
+#include <cerrno>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,7 +36,10 @@ public:
 
     int Open(const std::string& path, Access access) override
     {
-        if (Fails(Op::Open, path)) return -1;
+        if (Fails(Op::Open, path)) {
+            errno = EIO;
+            return -1;
+        }
         const int fd = m_real.Open(path, access);
         if (fd >= 0) m_paths[fd] = path;
         return fd;

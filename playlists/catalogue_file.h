@@ -1,0 +1,17 @@
+#pragma once
+// Changing the catalogue on disk: always by writing the whole new catalogue
+// beside it and renaming it over the old one, never in place.
+
+#include "platform/text_file.h"
+
+#include <string>
+
+// Puts text in place of the catalogue: written and synced into temporary (the
+// file at TemporaryCataloguePath(), opened for writing), then renamed over the
+// catalogue, so a failure at any step leaves the old catalogue whole.
+bool ReplaceCatalogue(TextFile& temporary, const std::string& text);
+
+// Adds line and its line end after the catalogue's last line, making the
+// catalogue when there is none; false, with the old catalogue whole, when it
+// could not be read or the new one not written.
+bool AppendCatalogueLine(const std::string& line);
