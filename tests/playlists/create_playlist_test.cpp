@@ -186,3 +186,32 @@ TEST(CreatePlaylist, TellsOfAFileOrCatalogueThatCannotBeWritten)
     EXPECT_EQ(Messages(h), std::vector<QString>{Utf8(kPlaylistNotCreatedText)});
     EXPECT_EQ(playlistCount, 2);
 }
+
+TEST(CreatePlaylist, AddsTheCatalogueLineOnlyByReplacingTheWholeCatalogue)
+{
+    using Op = FailingFileSystem::Op;
+    PlayerHarness h;
+    AddPlaylist(h.folder, "old", kThreeTracks);
+    const std::string catalogue = ReadBytes(h.folder.Pl("PLT.plt"));
+    h.Open();
+    // The catalogue is there but does not open for reading (the opens: the
+    // existence test, the new file, the catalogue), or its new copy does not close.
+    {
+        FailingFileSystem fs;
+        fs.FailNth(Op::Open, 3);
+        CreateNamed(h, "new");
+        fs.FailEvery(Op::Close, "PLT.pltt");
+        CreateNamed(h, "new");
+    }
+    EXPECT_EQ(Messages(h), (std::vector<QString>(2, Utf8(kPlaylistNotCreatedText))));
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
+    EXPECT_FALSE(Exists(h.folder.Pl("new.plt")));
+    EXPECT_EQ(h.Items(1016), QStringList{"old"});
+
+    // No catalogue yet: the first playlist makes it.
+    std::filesystem::remove(h.folder.Pl("PLT.plt"));
+    h.messages.shown.clear();
+    CreateNamed(h, "first");
+    EXPECT_TRUE(h.messages.shown.empty());
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), CrLf({h.folder.Pl("first.plt") + "*first"}));
+}

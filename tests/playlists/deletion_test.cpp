@@ -153,3 +153,25 @@ TEST(DeletePlaylist, RefusesWhenTheCatalogueCannotBeReadToItsEnd)
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
     EXPECT_TRUE(Exists(h.folder.Pl("a.plt")));
 }
+
+TEST(DeletePlaylist, ACatalogueThatCannotBeReadBackEmptiesBothLists)
+{
+    // The deletion is done; only the reading back fails (opens: the catalogue,
+    // the temporary one, the catalogue again).
+    ThreePlaylists t;
+    const QString status = t.h.Text(1001);
+    const std::size_t engineCalls = t.h.engine.calls.size();
+    {
+        FailingFileSystem fs;
+        fs.FailNth(FailingFileSystem::Op::Open, 3);
+        t.Delete(0);
+    }
+    EXPECT_FALSE(Exists(t.files[0]));
+    EXPECT_EQ(playlistCount, 0);
+    EXPECT_EQ(trackSlots, 0);
+    EXPECT_TRUE(t.h.Items(1016).isEmpty());
+    EXPECT_TRUE(t.h.Items(1014).isEmpty());
+    // Neither the status nor playback is touched.
+    EXPECT_EQ(t.h.Text(1001), status);
+    EXPECT_EQ(t.h.engine.calls.size(), engineCalls);
+}
