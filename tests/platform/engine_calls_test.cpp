@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <random>
 
@@ -106,10 +107,14 @@ TEST(EngineCalls, FilesWithNothingPlayableGiveNoStream)
     WriteBytes(folder.File("cut.mid"), {midi.begin(), midi.end() - 6});
     WriteBytes(folder.File("header-only.mid"), {midi.begin(), midi.begin() + 14});
     WriteBytes(folder.File("wav-named.mid"), wav);
+    std::vector<char> absurdRate = wav; // the header claims 536 MHz
+    for (const int field : {24, 28})
+        std::memcpy(absurdRate.data() + field, "\x44\x33\x00\x20", 4);
+    WriteBytes(folder.File("absurd-rate.wav"), absurdRate);
 
     for (const char* name : {"missing.mp3", "empty.mp3", "header-cut.wav", "words.mp3", "noise100.mp3",
                              "noise4096.mp3", "noise65536.mp3", "silent-film.avi", "cut.mid", "header-only.mid",
-                             "wav-named.mid", ""})
+                             "wav-named.mid", "absurd-rate.wav", ""})
         EXPECT_EQ(create(folder.File(name)), 0u) << name;
     EXPECT_EQ(engine->AudioStreamCreateFile(false, nullptr, 0, 0, 0), 0u);
     EXPECT_EQ(engine->AudioStreamCreateFile(true, tone.c_str(), 0, 0, 0), 0u) << "memory streams are not played";
