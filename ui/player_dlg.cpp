@@ -111,7 +111,7 @@ void CPlayerDlg::AppendSystemMenu(QMenu& menu)
     menu.addSeparator();
     QAction* about = menu.addAction(QString::fromUtf8(kAboutMenuText));
     connect(about, &QAction::triggered, this,
-            [this] { (this->*m_systemCommandRoute)(IDM_ABOUTBOX, 0); });
+            [this, route = m_systemCommandRoute] { (this->*route)(IDM_ABOUTBOX, 0); });
 }
 
 unsigned CPlayerDlg::SetTimer(unsigned /*id*/, unsigned milliseconds)

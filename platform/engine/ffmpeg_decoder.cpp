@@ -13,6 +13,10 @@ extern "C" {
 namespace {
 
 constexpr AVRational kOutputTimeBase{1, kOutputRate};
+// Rates a real recording can have. A header claiming more (a damaged WAV may
+// say 536 MHz) would have the resampler build its filters for minutes.
+constexpr int kLowestInputRate = 1000;
+constexpr int kHighestInputRate = 384000;
 
 } // namespace
 
@@ -145,6 +149,8 @@ bool FfmpegDecoder::Convert(const AVFrame& frame)
     if (!m_resampler || frame.format != m_inFormat || frame.sample_rate != m_inRate ||
         frame.ch_layout.nb_channels != m_inChannels) {
         swr_free(&m_resampler);
+        if (frame.sample_rate < kLowestInputRate || frame.sample_rate > kHighestInputRate)
+            return false;
         AVChannelLayout inLayout{};
         if (frame.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
             av_channel_layout_default(&inLayout, frame.ch_layout.nb_channels);

@@ -1,6 +1,7 @@
 #include "audio_capture.h"
 
 #include "tests/support/audio_fixtures.h"
+#include "tests/support/fake_platform.h"
 
 #include <cmath>
 #include <cstdint>
@@ -16,7 +17,7 @@ std::vector<float> MonoOf(const short* stereo, std::size_t frames)
 
 std::vector<float> ReadRawStereo(const std::string& path)
 {
-    const std::vector<char> bytes = ReadFileBytes(path);
+    const std::string bytes = ReadBytes(path);
     std::vector<short> stereo(bytes.size() / sizeof(short));
     std::memcpy(stereo.data(), bytes.data(), stereo.size() * sizeof(short));
     return MonoOf(stereo.data(), stereo.size() / 2);

@@ -3,11 +3,13 @@
 
 #include "engine_test_env.h"
 #include "tests/support/audio_fixtures.h"
+#include "tests/support/fake_platform.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <random>
 
@@ -89,27 +91,31 @@ TEST(EngineCalls, FilesWithNothingPlayableGiveNoStream)
 
     const std::string tone = folder.File("tone.wav");
     WriteToneWav(tone, 0.5, 440);
-    const std::vector<char> wav = ReadFileBytes(tone);
-    WriteBytes(folder.File("empty.mp3"), {});
+    const std::string wav = ReadBytes(tone);
+    WriteBytes(folder.File("empty.mp3"), "");
     WriteBytes(folder.File("header-cut.wav"), {wav.begin(), wav.begin() + 30});
-    WriteBytes(folder.File("words.mp3"), {'n', 'o', 't', ' ', 'a', 'u', 'd', 'i', 'o', '\n'});
+    WriteBytes(folder.File("words.mp3"), "not audio\n");
     std::mt19937 random(1234);
     for (const int size : {100, 4096, 65536}) {
-        std::vector<char> noise(std::size_t(size), 0);
+        std::string noise(std::size_t(size), 0);
         for (char& c : noise)
             c = char(random());
         WriteBytes(folder.File("noise" + std::to_string(size) + ".mp3"), noise);
     }
     ASSERT_TRUE(EncodeWith("-f lavfi -i testsrc=duration=0.5:size=64x48:rate=10 -an " + folder.File("silent-film.avi")));
     WriteMidi(folder.File("song.mid"), {{0, 480, 60}});
-    const std::vector<char> midi = ReadFileBytes(folder.File("song.mid"));
+    const std::string midi = ReadBytes(folder.File("song.mid"));
     WriteBytes(folder.File("cut.mid"), {midi.begin(), midi.end() - 6});
     WriteBytes(folder.File("header-only.mid"), {midi.begin(), midi.begin() + 14});
     WriteBytes(folder.File("wav-named.mid"), wav);
+    std::string absurdRate = wav; // the header claims 536 MHz
+    for (const int field : {24, 28})
+        std::memcpy(absurdRate.data() + field, "\x44\x33\x00\x20", 4);
+    WriteBytes(folder.File("absurd-rate.wav"), absurdRate);
 
     for (const char* name : {"missing.mp3", "empty.mp3", "header-cut.wav", "words.mp3", "noise100.mp3",
                              "noise4096.mp3", "noise65536.mp3", "silent-film.avi", "cut.mid", "header-only.mid",
-                             "wav-named.mid", ""})
+                             "wav-named.mid", "absurd-rate.wav", ""})
         EXPECT_EQ(create(folder.File(name)), 0u) << name;
     EXPECT_EQ(engine->AudioStreamCreateFile(false, nullptr, 0, 0, 0), 0u);
     EXPECT_EQ(engine->AudioStreamCreateFile(true, tone.c_str(), 0, 0, 0), 0u) << "memory streams are not played";

@@ -5,6 +5,7 @@
 #include "audio_capture.h"
 #include "engine_test_env.h"
 #include "tests/support/audio_fixtures.h"
+#include "tests/support/fake_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -193,7 +194,7 @@ TEST_F(EnginePlayback, FileThatGoesBadWhilePlayingEndsItsStream)
 
     // An MP3 whose second half is noise plays through to its end, no hang.
     ASSERT_TRUE(EncodeWith("-f lavfi -i sine=frequency=440:duration=2 -c:a libmp3lame " + folder.File("noisy.mp3")));
-    std::vector<char> mp3 = ReadFileBytes(folder.File("noisy.mp3"));
+    std::string mp3 = ReadBytes(folder.File("noisy.mp3"));
     std::uint32_t seed = 7;
     for (std::size_t i = mp3.size() / 2; i < mp3.size(); ++i)
         mp3[i] = char((seed = seed * 1103515245 + 12345) >> 16);

@@ -4,19 +4,20 @@
 #include "engine_test_env.h"
 #include "platform/engine/midi_timeline.h"
 #include "tests/support/audio_fixtures.h"
+#include "tests/support/fake_platform.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-std::vector<std::uint8_t> Bytes(const std::vector<char>& chars) { return {chars.begin(), chars.end()}; }
+std::vector<std::uint8_t> Bytes(const std::string& chars) { return {chars.begin(), chars.end()}; }
 
 std::vector<std::uint8_t> Midi(const std::vector<MidiNote>& notes, const std::vector<MidiTempo>& tempo,
                                std::uint16_t division = 480, std::uint32_t endTick = 0)
 {
     TempFolder folder;
     WriteMidi(folder.File("a.mid"), notes, tempo, division, endTick);
-    return Bytes(ReadFileBytes(folder.File("a.mid")));
+    return Bytes(ReadBytes(folder.File("a.mid")));
 }
 
 } // namespace

@@ -108,14 +108,3 @@ void WriteMidi(const std::string& path, const std::vector<MidiNote>& notes, cons
     PutBig(file, std::uint32_t(track.size()), 4);
     std::ofstream(path, std::ios::binary) << file << track;
 }
-
-std::vector<char> ReadFileBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::vector<char>& bytes)
-{
-    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-}

@@ -40,6 +40,3 @@ struct MidiTempo {
 void WriteMidi(const std::string& path, const std::vector<MidiNote>& notes,
                const std::vector<MidiTempo>& tempo = {}, std::uint16_t division = 480,
                std::uint32_t endTick = 0);
-// Bytes of a file, e.g. to damage a copy of it.
-std::vector<char> ReadFileBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::vector<char>& bytes);
