@@ -9,13 +9,11 @@
 #include "tests/playlists/failing_file_system.h"
 #include "tests/playlists/playlist_fixtures.h"
 
-#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <set>
 
 namespace {
 
@@ -116,11 +114,6 @@ GoodRun RunWithoutFaults(const Command& command)
     return run;
 }
 
-// Faults that the playlist commands do not answer soundly yet, reported to their
-// owner. The sweep expects these to break and says so; once one is fixed, it
-// fails until the case is taken off this list.
-const std::set<std::string> kKnownFindings{};
-
 // What must hold after command ran with a failure injected.
 void ExpectSound(Player& p, const Command& command, const GoodRun& good, const std::string& what)
 {
@@ -188,23 +181,6 @@ private:
     int m_fullFd = -1;
 };
 
-// ExpectSound, or for a known finding, that it still breaks.
-void Check(Player& p, const Command& command, const GoodRun& good, const std::string& what)
-{
-    if (!kKnownFindings.count(what)) {
-        ExpectSound(p, command, good, what);
-        return;
-    }
-    testing::TestPartResultArray failures;
-    {
-        testing::ScopedFakeTestPartResultReporter reporter(
-            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
-        ExpectSound(p, command, good, what);
-    }
-    if (failures.size() == 0) ADD_FAILURE() << what << " is answered soundly now: take it off the known findings";
-    else std::printf("known finding: %s\n", what.c_str());
-}
-
 } // namespace
 
 TEST(FaultInjection, EveryFileOperationOfEveryPlaylistCommandFailsInTurn)
@@ -220,7 +196,7 @@ TEST(FaultInjection, EveryFileOperationOfEveryPlaylistCommandFailsInTurn)
                 FailingFileSystem fs;
                 fs.FailNth(op, n);
                 command.run(p.h);
-                Check(p, command, good, what);
+                ExpectSound(p, command, good, what);
             }
             std::printf("%s: %s %s\n", command.name, opName,
                         good.calls.at(op) ? ("failed at each of its " + std::to_string(good.calls.at(op)) + " calls").c_str()
@@ -239,7 +215,7 @@ TEST(FaultInjection, EveryWriteOfEveryPlaylistCommandRunsOutOfRoomInTurn)
             Player p;
             ShortWriteFileSystem fs(n);
             command.run(p.h);
-            Check(p, command, good, what);
+            ExpectSound(p, command, good, what);
         }
     }
 }
