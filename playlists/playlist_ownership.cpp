@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 

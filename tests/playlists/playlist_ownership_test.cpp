@@ -21,6 +21,8 @@ struct ForeignLine {
     bool link = false; // named is a link in pl to file
 };
 
+constexpr int kForeignLines = 5;
+
 std::vector<ForeignLine> ForeignLines(const TempExeFolder& folder)
 {
     return {
@@ -95,7 +97,7 @@ TEST(PlaylistOwnership, OnlyPlaylistFilesInPlAreOurs)
 
 TEST(PlaylistOwnership, DeleteRemovesTheLineButKeepsAForeignFile)
 {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kForeignLines; ++i) {
         ForeignPlaylist t(i);
         SCOPED_TRACE(t.line.what);
         t.h.Click(1019);
@@ -113,7 +115,7 @@ TEST(PlaylistOwnership, DeleteRemovesTheLineButKeepsAForeignFile)
 
 TEST(PlaylistOwnership, SaveWritesNothingToAForeignFileButReadsIt)
 {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kForeignLines; ++i) {
         ForeignPlaylist t(i);
         SCOPED_TRACE(t.line.what);
         if (t.line.file != t.h.folder.Pl("PLT.plt")) {
