@@ -3,7 +3,9 @@
 // its first "*" (with the text of earlier lines that had no "*") and whose name is
 // the rest without "*"; text after the last line end is no entry; at most the
 // table's records are filled. Then a catalogue that the program writes from the
-// input's lines, as playlist names, reads back to exactly the playlists created.
+// input's lines, as playlist names, reads back to exactly the playlists created;
+// and a playlist created over the input as the catalogue keeps every byte of it,
+// adding its own line after a CR LF when the input's last line has no line end.
 
 #include "fuzz_input.h"
 #include "platform/executable_folder.h"
@@ -53,6 +55,18 @@ CatalogueRead ReadCatalogueFile(const std::string& path, std::array<PList, kPlay
     return ReadCatalogue(*file, table);
 }
 
+void RequireCreationKeepsTheCatalogue(std::string_view input)
+{
+    MemoryFileSystem fs;
+    fs.files[CataloguePath()] = std::string(input);
+    PList record;
+    Require(record.CreatePlaylistFile("new") == PList::CreateResult::Created,
+            "a new name is created");
+    const std::string lineEnd = input.empty() || input.back() == '\n' ? "" : "\r\n";
+    Require(fs.files[CataloguePath()] == std::string(input) + lineEnd + record.path + "*new\r\n",
+            "creation keeps every byte of the catalogue and adds one line");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -65,6 +79,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
+    RequireCreationKeepsTheCatalogue(input);
     MemoryFileSystem fs;
     std::array<PList, kPlaylistRecords> table;
 

@@ -11,7 +11,9 @@
 // catalogue, so a failure at any step leaves the old catalogue whole.
 bool ReplaceCatalogue(TextFile& temporary, const std::string& text);
 
-// Adds line and its line end after the catalogue's last line, making the
+// Puts in place of the catalogue its old bytes exactly as they were, every line
+// end and lone CR kept, then line and CR LF (after a CR LF of its own when the old
+// last line has no line end), the same way as ReplaceCatalogue. Makes the
 // catalogue when there is none; false, with the old catalogue whole, when it
 // could not be read or the new one not written.
 bool AppendCatalogueLine(const std::string& line);

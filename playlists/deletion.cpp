@@ -5,6 +5,7 @@
 #include "platform/message_box.h"
 #include "playlists/catalogue_file.h"
 #include "playlists/playlist_messages.h"
+#include "playlists/playlist_ownership.h"
 #include "playlists/playlist_paths.h"
 #include "playlists/tables.h"
 #include "ui/player_dlg.h"
@@ -72,7 +73,13 @@ void CPlayerDlg::OnDeletePlaylist()
         ShowError(m_platform.messages, this, kCatalogueNotWrittenText);
         return;
     }
-    // The catalogue no longer names the file; a file already gone is no matter.
-    RemoveFile(copy.deletedPath);
+    // The catalogue no longer names the file. Only a playlist file of ours goes;
+    // one already gone is no matter, and any other file stays where it is.
+    const PlaylistFileOwner owner = OwnerOf(copy.deletedPath);
+    if (owner == PlaylistFileOwner::Ours) RemoveFile(copy.deletedPath);
     LoadCatalogue();
+    if (owner == PlaylistFileOwner::Foreign) {
+        ShowFileMessage(m_platform.messages, this, kPlaylistFileKeptText, kDeleteCaption,
+                        copy.deletedPath);
+    }
 }

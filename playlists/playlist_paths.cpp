@@ -13,13 +13,15 @@ std::string FirstCharacters(std::string_view text, std::size_t count)
     return std::string(text.substr(0, end));
 }
 
-std::string CataloguePath() { return ExecutableFolder() + "pl/PLT.plt"; }
+std::string PlaylistFolder() { return ExecutableFolder() + "pl/"; }
+
+std::string CataloguePath() { return PlaylistFolder() + "PLT.plt"; }
 
 std::string TemporaryCataloguePath() { return CataloguePath() + "t"; }
 
 std::string PlaylistFilePath(std::string_view playlistName)
 {
-    return ExecutableFolder() + "pl/" + FirstCharacters(playlistName, kFileNameCharacters) + ".plt";
+    return PlaylistFolder() + FirstCharacters(playlistName, kFileNameCharacters) + ".plt";
 }
 
 bool IsUnsafePlaylistName(std::string_view playlistName)

@@ -15,6 +15,9 @@ inline constexpr std::size_t kTrackPathCharacters = 259;
 // splitting a character's byte sequence.
 std::string FirstCharacters(std::string_view text, std::size_t count);
 
+// The folder pl in the application's folder, ending in "/": every path the player
+// builds for the catalogue and the playlists' files lies in it.
+std::string PlaylistFolder();
 std::string CataloguePath();
 // The new catalogue while it is being written, beside the catalogue.
 std::string TemporaryCataloguePath();

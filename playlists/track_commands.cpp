@@ -2,6 +2,7 @@
 
 #include "playlists/playlist_files.h"
 #include "playlists/playlist_messages.h"
+#include "playlists/playlist_ownership.h"
 #include "playlists/tables.h"
 #include "ui/player_dlg.h"
 
@@ -29,6 +30,12 @@ void CPlayerDlg::OnSave()
     // Without a playlist in the catalogue there is no file to append to.
     if (currentPlaylist >= playlistCount) {
         ShowError(m_platform.messages, this, kNoPlaylistToSaveText);
+        return;
+    }
+    // A line naming a file that is no playlist file of ours still reads, but is never written.
+    if (OwnerOf(PlaylistTable[currentPlaylist].path) == PlaylistFileOwner::Foreign) {
+        ShowFileMessage(m_platform.messages, this, kForeignPlaylistFileText, kErrorCaption,
+                        PlaylistTable[currentPlaylist].path);
         return;
     }
     const bool written = AppendTrackTable(PlaylistTable[currentPlaylist]);

@@ -215,3 +215,21 @@ TEST(CreatePlaylist, AddsTheCatalogueLineOnlyByReplacingTheWholeCatalogue)
     EXPECT_TRUE(h.messages.shown.empty());
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), CrLf({h.folder.Pl("first.plt") + "*first"}));
 }
+
+TEST(CreatePlaylist, LeavesEveryOtherCatalogueByteAsItWas)
+{
+    // LF-only lines with a lone CR in a name; a last line without a line end; one
+    // ending in a lone CR, which is part of its name and stays so.
+    const std::vector<std::pair<std::string, std::string>> catalogues = {
+        {"/p/a.plt*A\n/p/b.plt*B\rx\n", "/p/a.plt*A\n/p/b.plt*B\rx\n"},
+        {"/p/a.plt*A\n/p/b.plt*B", "/p/a.plt*A\n/p/b.plt*B\r\n"},
+        {"/p/a.plt*A\r\n/p/b.plt*B\r", "/p/a.plt*A\r\n/p/b.plt*B\r\r\n"},
+    };
+    for (const auto& [old, kept] : catalogues) {
+        PlayerHarness h;
+        WriteBytes(h.folder.Pl("PLT.plt"), old);
+        h.Open();
+        CreateNamed(h, "new");
+        EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), kept + h.folder.Pl("new.plt") + "*new\r\n");
+    }
+}
