@@ -1,8 +1,8 @@
 #pragma once
 // Text files as the catalogue and playlists keep them: opened in binary, every
 // "\n" written as CR LF, and on reading CR LF and a lone LF both give "\n" while
-// a lone CR is an ordinary character, so the files match those of the original
-// Windows player byte for byte.
+// a lone CR is an ordinary character: the playlist files are CR LF text, and a
+// file edited elsewhere with LF line ends still reads line by line.
 
 #include <cstdio>
 #include <memory>

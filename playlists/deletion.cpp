@@ -16,18 +16,18 @@ CatalogueWithout CopyCatalogueWithout(TextFile& catalogue, int line)
 {
     CatalogueWithout copy;
     int lineNumber = 0;
-    char prsim = '\n'; // the last character written
+    char lastWritten = '\n'; // the copy starts as if after a line end
     bool collecting = true;
     for (int c; (c = catalogue.GetChar()) != EOF;) {
         if (c == '\n') {
-            if (lineNumber != line && prsim != '\n') {
+            if (lineNumber != line && lastWritten != '\n') {
                 copy.text += '\n';
-                prsim = '\n';
+                lastWritten = '\n';
             }
             ++lineNumber;
         } else if (lineNumber != line) {
             copy.text += static_cast<char>(c);
-            prsim = static_cast<char>(c);
+            lastWritten = static_cast<char>(c);
         } else if (c == '*' || !collecting) {
             collecting = false;
         } else {

@@ -10,10 +10,10 @@
 
 void CPlayerDlg::OnRemoveTrack()
 {
-    const int s_nm = FirstSelectedRow(m_trackList, trackSlots);
-    if (s_nm < 0) return;
+    const int selectedRow = FirstSelectedRow(m_trackList, trackSlots);
+    if (selectedRow < 0) return;
     // The trailing record moves down with the others.
-    for (int i = s_nm; i < trackSlots - 1; ++i) TrackTable[i] = TrackTable[i + 1];
+    for (int i = selectedRow; i < trackSlots - 1; ++i) TrackTable[i] = TrackTable[i + 1];
     --trackSlots;
     RefreshTrackList();
 }

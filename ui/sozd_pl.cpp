@@ -34,8 +34,8 @@ void SozdPL::OnClickedCreate()
 
 bool SozdPL::AcceptName()
 {
-    const std::string npl = m_nameEdit->text().toStdString();
-    if (npl.empty() || npl == "PLT" || IsUnsafePlaylistName(npl)) return false;
-    m_newName = npl;
+    const std::string typedName = m_nameEdit->text().toStdString();
+    if (typedName.empty() || typedName == "PLT" || IsUnsafePlaylistName(typedName)) return false;
+    m_newName = typedName;
     return true;
 }
