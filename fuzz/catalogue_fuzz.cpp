@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -38,17 +39,17 @@ std::vector<PList> ExpectedEntries(const Lines& lines)
     return entries;
 }
 
-template <std::size_t N>
-void RequireEntries(const std::array<PList, N>& table, int count, const std::vector<PList>& expected)
+void RequireEntries(std::span<const PList> table, int count, const std::vector<PList>& expected)
 {
-    Require(count == static_cast<int>(std::min(expected.size(), N)), "one entry per complete line, within the table");
+    Require(count == static_cast<int>(std::min(expected.size(), table.size())),
+            "one entry per complete line, within the table");
     for (int i = 0; i < count; ++i) {
         Require(table[i].path == expected[i].path, "the path field reads back");
         Require(table[i].name == expected[i].name, "the name field reads back");
     }
 }
 
-CatalogueRead ReadCatalogueFile(const std::string& path, std::array<PList, kPlaylistRecords>& table)
+CatalogueRead ReadCatalogueFile(const std::string& path, std::span<PList> table)
 {
     auto file = TextFile::Open(path, TextFile::Access::Read);
     Require(file != nullptr, "the catalogue opens");

@@ -1,6 +1,11 @@
-// The level meter's step: window-free, so that its arithmetic can be checked alone.
+// The level meter's state and its step: window-free, so that its arithmetic can be
+// checked alone.
 
 #include "playback/level_meter.h"
+
+MeterState g_meter;
+
+void ResetMeterState() { g_meter = {}; }
 
 namespace {
 

@@ -8,9 +8,24 @@
 
 inline constexpr int kMeterBands = 3;
 
-extern float fftBuffer[kSpectrumValues];
-extern double meterLevel[kMeterBands]; // each band's reference level
-extern int meterQuiet[kMeterBands];    // ticks counted below the level
+// The meter's state, read and written on the user-interface thread only.
+struct MeterState {
+    float fftBuffer[kSpectrumValues] = {}; // the last spectrum the engine gave
+    double meterLevel[kMeterBands] = {};   // each band's reference level
+    int meterQuiet[kMeterBands] = {};      // ticks counted below the level
+};
+
+extern MeterState g_meter;
+
+// The handlers use the fields by these names. Bound at compile time, so they are
+// valid before any static constructor runs.
+inline constinit float (&fftBuffer)[kSpectrumValues] = g_meter.fftBuffer;
+inline constinit double (&meterLevel)[kMeterBands] = g_meter.meterLevel;
+inline constinit int (&meterQuiet)[kMeterBands] = g_meter.meterQuiet;
+
+// Every field back to its value at program start: all zero, as before the first
+// track loads (ResetMeter is what a load does).
+void ResetMeterState();
 
 // Most bars a band shows.
 inline constexpr int kMeterMaxBars = 6;

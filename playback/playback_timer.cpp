@@ -8,10 +8,6 @@
 #include <QLineEdit>
 #include <QSlider>
 
-float fftBuffer[kSpectrumValues] = {};
-double meterLevel[kMeterBands] = {};
-int meterQuiet[kMeterBands] = {};
-
 namespace {
 constexpr int kSliderSteps = 100;
 

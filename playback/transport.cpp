@@ -9,11 +9,9 @@
 #include <QListWidget>
 #include <QSlider>
 
-HSTREAM stream = 0;
-unsigned timerId = 0;
-std::uint64_t streamLength = 0;
-double percentUnit = 0.0;
-int positionPercent = 0;
+TransportState g_transport;
+
+void ResetTransportState() { g_transport = {}; }
 
 namespace {
 // What the engine is opened with before every load.

@@ -1,15 +1,31 @@
 #pragma once
 // The one stream and the state the transport shares with the playback timer.
+// Read and written on the user-interface thread only.
 
 #include "platform/audio_engine.h"
 
 #include <cstdint>
 
-extern HSTREAM stream;             // the current stream; a freed one keeps its value
-extern unsigned timerId;           // what starting the playback timer last returned
-extern std::uint64_t streamLength; // engine units, read when playback starts
-extern double percentUnit;         // engine units per position-slider step
-extern int positionPercent;        // the slider value the last tick computed
+struct TransportState {
+    HSTREAM stream = 0;             // the current stream; a freed one keeps its value
+    unsigned timerId = 0;           // what starting the playback timer last returned
+    std::uint64_t streamLength = 0; // engine units, read when playback starts
+    double percentUnit = 0.0;       // engine units per position-slider step
+    int positionPercent = 0;        // the slider value the last tick computed
+};
+
+extern TransportState g_transport;
+
+// The handlers use the fields by these names. Bound at compile time, so they are
+// valid before any static constructor runs.
+inline constinit HSTREAM& stream = g_transport.stream;
+inline constinit unsigned& timerId = g_transport.timerId;
+inline constinit std::uint64_t& streamLength = g_transport.streamLength;
+inline constinit double& percentUnit = g_transport.percentUnit;
+inline constinit int& positionPercent = g_transport.positionPercent;
+
+// Every field back to its value at program start.
+void ResetTransportState();
 
 // The playback timer: identifier and period.
 inline constexpr unsigned kPlaybackTimer = 1;

@@ -29,7 +29,7 @@ void CPlayerDlg::OnCreatePlaylist()
     case PList::CreateResult::Created: break;
     }
     // The catalogue line is written: the playlist is listed even if its tracks are not all in.
-    const bool written = AppendTrackTable(playlist);
+    const bool written = AppendTracks(playlist, Tracks());
     ++playlistCount;
     currentPlaylist = playlistCount - 1;
     RefreshPlaylists();

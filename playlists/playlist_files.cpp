@@ -44,10 +44,10 @@ PList::CreateResult PList::CreatePlaylistFile(std::string playlistName)
 
 bool PList::AppendTrack(std::string trackPath) { return AppendLine(path, trackPath); }
 
-bool AppendTrackTable(PList& playlist)
+bool AppendTracks(PList& playlist, std::span<const s_simple> tracks)
 {
-    for (int i = 0; i < trackSlots - 1; ++i) {
-        if (!playlist.AppendTrack(TrackTable[i].path)) return false;
+    for (const s_simple& track : tracks) {
+        if (!playlist.AppendTrack(track.path)) return false;
     }
     return true;
 }

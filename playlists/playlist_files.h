@@ -3,7 +3,9 @@
 
 #include "playlists/tables.h"
 
-// Appends the tracks (never the trailing record) to the playlist's file in table
-// order, one open and close per track; false at the first track that could not
-// be written, leaving the rest unwritten.
-bool AppendTrackTable(PList& playlist);
+#include <span>
+
+// Appends the tracks to the playlist's file in order, one open and close per
+// track; false at the first track that could not be written, leaving the rest
+// unwritten.
+bool AppendTracks(PList& playlist, std::span<const s_simple> tracks);

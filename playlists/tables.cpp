@@ -1,12 +1,13 @@
 #include "playlists/tables.h"
 
-s_simple TrackTable[kTrackRecords];
-PList PlaylistTable[kPlaylistRecords];
+PlaylistTables g_tables;
 
-int trackSlots = 0;
-int currentTrack = 0;
-int playlistCount = 0;
-int currentPlaylist = 0;
+void ResetPlaylistTables() { g_tables = {}; }
+
+std::span<s_simple> Tracks()
+{
+    return std::span(TrackTable).first(trackSlots > 1 ? trackSlots - 1 : 0);
+}
 
 void s_simple::SetFromPath(std::string_view fullPath)
 {

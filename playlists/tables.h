@@ -6,6 +6,7 @@
 // a trailing record that is never listed, played or written; trackSlots 0 also
 // means an empty table. Records beyond a count keep whatever they last held.
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -43,10 +44,31 @@ inline constexpr int kPlaylistRecords = 70;
 // Most tracks a table can hold: one record stays for the trailing record.
 inline constexpr int kMaxTracks = kTrackRecords - 1;
 
-extern s_simple TrackTable[kTrackRecords];
-extern PList PlaylistTable[kPlaylistRecords];
+// The tables and their counters, read and written on the user-interface thread
+// only. Constructed before anything runs, TrackTable first.
+struct PlaylistTables {
+    s_simple TrackTable[kTrackRecords];
+    PList PlaylistTable[kPlaylistRecords];
+    int trackSlots = 0;
+    int currentTrack = 0;
+    int playlistCount = 0;
+    int currentPlaylist = 0;
+};
 
-extern int trackSlots;
-extern int currentTrack;
-extern int playlistCount;
-extern int currentPlaylist;
+extern PlaylistTables g_tables;
+
+// The handlers use the fields by these names. Bound at compile time, so they are
+// valid before any static constructor runs.
+inline constinit s_simple (&TrackTable)[kTrackRecords] = g_tables.TrackTable;
+inline constinit PList (&PlaylistTable)[kPlaylistRecords] = g_tables.PlaylistTable;
+inline constinit int& trackSlots = g_tables.trackSlots;
+inline constinit int& currentTrack = g_tables.currentTrack;
+inline constinit int& playlistCount = g_tables.playlistCount;
+inline constinit int& currentPlaylist = g_tables.currentPlaylist;
+
+// Every record empty and every counter 0, as at program start.
+void ResetPlaylistTables();
+
+// The tracks: records 0 .. trackSlots - 2, without the trailing record; none
+// when trackSlots is 0 or 1.
+std::span<s_simple> Tracks();

@@ -38,7 +38,7 @@ void CPlayerDlg::OnSave()
                         PlaylistTable[currentPlaylist].path);
         return;
     }
-    const bool written = AppendTrackTable(PlaylistTable[currentPlaylist]);
+    const bool written = AppendTracks(PlaylistTable[currentPlaylist], Tracks());
     RefreshPlaylists();
     if (!written) ShowError(m_platform.messages, this, kTracksNotWrittenText);
 }

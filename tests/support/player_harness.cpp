@@ -13,19 +13,9 @@
 
 void ResetPlayerState()
 {
-    for (s_simple& record : TrackTable) record = s_simple{};
-    for (PList& record : PlaylistTable) record = PList{};
-    trackSlots = currentTrack = playlistCount = currentPlaylist = 0;
-    stream = 0;
-    timerId = 0;
-    streamLength = 0;
-    percentUnit = 0.0;
-    positionPercent = 0;
-    for (float& value : fftBuffer) value = 0.0f;
-    for (int band = 0; band < kMeterBands; ++band) {
-        meterLevel[band] = 0.0;
-        meterQuiet[band] = 0;
-    }
+    ResetPlaylistTables();
+    ResetTransportState();
+    ResetMeterState();
 }
 
 PlayerHarness::PlayerHarness() { ResetPlayerState(); }
