@@ -40,19 +40,19 @@ int ReadPlaylistFile(TextFile& playlist, std::span<s_simple> table)
     auto store = [&](std::string_view line) {
         table[used++].SetFromPath(FirstCharacters(line, kTrackPathCharacters));
     };
-    std::string s_nm;
+    std::string lineRead;
     bool empty = true;
     for (int c; (c = playlist.GetChar()) != EOF;) {
         empty = false;
         if (c != '\n') {
-            s_nm += static_cast<char>(c);
+            lineRead += static_cast<char>(c);
         } else {
-            if (used < maxTracks) store(s_nm);
-            s_nm.clear();
+            if (used < maxTracks) store(lineRead);
+            lineRead.clear();
         }
     }
     // A last line without a line end is a track all the same.
-    if (!s_nm.empty() && used < maxTracks) store(s_nm);
+    if (!lineRead.empty() && used < maxTracks) store(lineRead);
     if (!empty) store("");
     return used;
 }
