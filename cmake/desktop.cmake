@@ -54,7 +54,15 @@ foreach(size IN LISTS LIRVAN_ICON_SIZES)
   install(FILES ${LIRVAN_ICON_DIR}/${size}x${size}/apps/lirvan1.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-install(FILES desktop/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# Debian wants the changelog and manual page compressed, reproducibly.
+set(LIRVAN_COMPRESSED ${LIRVAN_GENERATED}/changelog.gz ${LIRVAN_GENERATED}/lirvan1.1.gz)
+add_custom_command(OUTPUT ${LIRVAN_COMPRESSED}
+  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/desktop/changelog > ${LIRVAN_GENERATED}/changelog.gz
+  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/desktop/lirvan1.1 > ${LIRVAN_GENERATED}/lirvan1.1.gz
+  DEPENDS desktop/changelog desktop/lirvan1.1)
+add_custom_target(lirvan_docs ALL DEPENDS ${LIRVAN_COMPRESSED})
+install(FILES desktop/copyright ${LIRVAN_GENERATED}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${LIRVAN_GENERATED}/lirvan1.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The Debian package (scripts/package builds and checks it).
 set(CPACK_GENERATOR DEB)
@@ -72,5 +80,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # MIDI files are played with this General MIDI SoundFont.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS timgm6mb-soundfont)
+# Qt runs on X11 without it, natively on Wayland with it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
