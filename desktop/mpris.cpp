@@ -2,13 +2,13 @@
 
 #include "desktop/command_line.h"
 #include "desktop/desktop_entry.h"
+#include "desktop/window_controls.h"
 #include "playback/transport_state.h"
 #include "playlists/tables.h"
 #include "ui/dialog_template.h"
 #include "ui/player_dlg.h"
 
 #include <QCoreApplication>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QFile>
 #include <QLineEdit>
@@ -25,19 +25,12 @@ const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kServiceName = QStringLiteral("org.mpris.MediaPlayer2.lirvan1");
 const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 
-// The window's controls.
-constexpr int kPauseButton = 1000;
-constexpr int kStatusBox = 1001;
-constexpr int kPlayButton = 1003;
-constexpr int kStopButton = 1004;
-constexpr int kPositionSlider = 1007;
-constexpr int kTrackList = 1014;
-constexpr int kVolumeSlider = 1018;
 // The system command of the window's close box.
 constexpr unsigned kCloseCommand = 0xF060;
 // The slider's steps: whole percent, and the volume slider's top is full volume.
 constexpr int kSliderSteps = 100;
 
+// MPRIS counts time in microseconds.
 constexpr qint64 kMicroseconds = 1'000'000;
 
 qint64 MicrosecondsOf(std::uint64_t bytes)

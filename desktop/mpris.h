@@ -7,9 +7,8 @@
 //
 // Threads: everything runs on the user-interface thread; Qt delivers the bus's
 // calls there. Changes are noticed from the window's own notifications (status
-// text, title, volume slider, track list selection), gathered until the event
-// loop is next idle and sent as one PropertiesChanged: nothing runs while
-// nothing changes.
+// text, title, volume slider), gathered until the event loop is next idle and
+// sent as one PropertiesChanged: nothing runs while nothing changes.
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
@@ -24,7 +23,6 @@ class HandOverChooser;
 class MprisPlayerAdaptor;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QSlider;
 
 class MprisPlayer final : public QObject {

@@ -1,6 +1,7 @@
 #include "desktop/track_drops.h"
 
 #include "desktop/command_line.h"
+#include "desktop/window_controls.h"
 #include "ui/dialog_template.h"
 #include "ui/player_dlg.h"
 
@@ -10,15 +11,10 @@
 #include <QMimeData>
 #include <QUrl>
 
-namespace {
-// The track list of the main window.
-constexpr int kTrackListId = 1014;
-} // namespace
-
 TrackDrops::TrackDrops(CPlayerDlg& dlg, HandOverChooser& chooser)
     : QObject(&dlg), m_dlg(dlg), m_chooser(chooser)
 {
-    auto* list = FindControlAs<QListWidget>(&dlg, kTrackListId);
+    auto* list = FindControlAs<QListWidget>(&dlg, kTrackList);
     // Drops on a list reach its viewport, the rest of the window the window.
     m_trackList = list->viewport();
     list->viewport()->setAcceptDrops(true);
