@@ -1,5 +1,7 @@
 #include "app/player_app.h"
 
+#include "desktop/desktop_doors.h"
+#include "desktop/hand_over_chooser.h"
 #include "platform/audio_engine.h"
 #include "platform/message_box.h"
 #include "platform/qt_file_chooser.h"
@@ -18,10 +20,13 @@ bool CPlayerApp::InitInstance(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
 
     std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    QtFileChooser chooser;
+    QtFileChooser askUser;
+    // The command line, drops and MPRIS hand files over through the window's own chooser.
+    HandOverChooser chooser(askUser);
     QtMessageBoxes messages;
     {
         CPlayerDlg dlg(PlayerPlatform{*engine, chooser, messages});
+        DesktopDoors doors(dlg, *engine, chooser, QApplication::arguments());
         dlg.exec();
     }
     return false;
