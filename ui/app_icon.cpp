@@ -4,8 +4,6 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-namespace {
-
 QPixmap DrawIcon(int size)
 {
     QPixmap pixmap(size, size);
@@ -31,8 +29,6 @@ QPixmap DrawIcon(int size)
     painter.drawPath(beam);
     return pixmap;
 }
-
-} // namespace
 
 QIcon AppIcon()
 {

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPixmap>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -25,9 +24,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "not a size: %s\n", argv[i]);
             return 2;
         }
-        // The icon holds sizes up to 128: a larger one is the largest, scaled smoothly.
-        const QImage image = AppIcon().pixmap(size).toImage().scaled(
-            size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage image = DrawIcon(size).toImage();
         const QString folder = QStringLiteral("%1/%2x%2/apps").arg(out).arg(size);
         if (!QDir().mkpath(folder) || !image.save(folder + QStringLiteral("/lirvan1.png"))) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(folder));
