@@ -3,21 +3,24 @@
 find_package(Qt6 REQUIRED COMPONENTS DBus)
 include(GNUInstallDirs)
 
-# The desktop entry's file name and the AppStream id; MPRIS names it too.
-set(LIRVAN_APP_ID "ru.lirvan.Lirvan1" CACHE STRING "Desktop entry and AppStream id")
-set(LIRVAN_SCREENSHOT_URL "https://lirvan.invalid/docs/main-window.png" CACHE STRING
-  "Where the published copy of docs/main-window.png is, for the AppStream metainfo")
-# What the player opens from a file manager: the formats it was made for, then
-# the other audio formats FFmpeg reads well.
-set(LIRVAN_MIME_TYPES
-  audio/mpeg audio/midi audio/x-wav audio/x-ms-wma video/x-msvideo video/mpeg
-  audio/flac audio/ogg audio/x-vorbis+ogg audio/x-opus+ogg audio/mp4 audio/aac audio/x-aiff)
-string(JOIN ";" LIRVAN_MIME_TYPES_TEXT ${LIRVAN_MIME_TYPES})
+# The desktop entry and the AppStream metainfo are kept as the files they are
+# installed as, so the desktop's own validators check them in the tree. Their id
+# names both files; MPRIS names the entry, and gives the MIME types it lists.
+set(LIRVAN_APP_ID ru.lirvan.Lirvan1)
+set(LIRVAN_DESKTOP_FILE ${CMAKE_SOURCE_DIR}/desktop/${LIRVAN_APP_ID}.desktop)
+set(LIRVAN_METAINFO_FILE ${CMAKE_SOURCE_DIR}/desktop/${LIRVAN_APP_ID}.metainfo.xml)
+file(READ ${LIRVAN_DESKTOP_FILE} LIRVAN_DESKTOP_ENTRY)
+string(REGEX MATCH "\nMimeType=([^\n]*);" LIRVAN_MIME_TYPES_TEXT "${LIRVAN_DESKTOP_ENTRY}")
+set(LIRVAN_MIME_TYPES_TEXT "${CMAKE_MATCH_1}")
+file(READ ${LIRVAN_METAINFO_FILE} LIRVAN_METAINFO)
+if(NOT LIRVAN_METAINFO MATCHES "<release version=\"${PROJECT_VERSION}\"")
+  message(FATAL_ERROR "${LIRVAN_METAINFO_FILE} has no release for version ${PROJECT_VERSION}")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${LIRVAN_DESKTOP_FILE}
+  ${LIRVAN_METAINFO_FILE})
 
 set(LIRVAN_GENERATED ${CMAKE_BINARY_DIR}/generated)
 configure_file(desktop/desktop_entry.h.in ${LIRVAN_GENERATED}/desktop/desktop_entry.h @ONLY)
-configure_file(desktop/app.desktop.in ${LIRVAN_GENERATED}/${LIRVAN_APP_ID}.desktop @ONLY)
-configure_file(desktop/app.metainfo.xml.in ${LIRVAN_GENERATED}/${LIRVAN_APP_ID}.metainfo.xml @ONLY)
 
 file(GLOB LIRVAN_DESKTOP_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/desktop/*.cpp ${CMAKE_SOURCE_DIR}/desktop/*.h)
@@ -46,9 +49,9 @@ add_custom_command(OUTPUT ${LIRVAN_ICONS}
 add_custom_target(lirvan_icons ALL DEPENDS ${LIRVAN_ICONS})
 
 install(TARGETS lirvan1 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${LIRVAN_GENERATED}/${LIRVAN_APP_ID}.desktop
+install(FILES ${LIRVAN_DESKTOP_FILE}
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${LIRVAN_GENERATED}/${LIRVAN_APP_ID}.metainfo.xml
+install(FILES ${LIRVAN_METAINFO_FILE}
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size IN LISTS LIRVAN_ICON_SIZES)
   install(FILES ${LIRVAN_ICON_DIR}/${size}x${size}/apps/lirvan1.png
