@@ -22,7 +22,7 @@ bool CPlayerApp::InitInstance(int argc, char** argv)
     QtMessageBoxes messages;
     {
         CPlayerDlg dlg(PlayerPlatform{*engine, chooser, messages});
-        dlg.exec();
+        dlg.DoModal();
     }
     return false;
 }

@@ -6,6 +6,7 @@
 #include "ui/player_routes.h"
 
 #include <QContextMenuEvent>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -33,6 +34,15 @@ CPlayerDlg::CPlayerDlg(PlayerPlatform platform, QWidget* parent)
 }
 
 CPlayerDlg::~CPlayerDlg() = default;
+
+int CPlayerDlg::DoModal()
+{
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    loop.exec();
+    return result();
+}
 
 void CPlayerDlg::OnInitDialog()
 {

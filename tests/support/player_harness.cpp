@@ -5,6 +5,7 @@
 #include "playlists/tables.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -73,16 +74,38 @@ int PlayerHarness::SelectedRow(int listId)
 
 QString PlayerHarness::Text(int editId) { return Control<QLineEdit>(editId)->text(); }
 
-void WhenModalOpens(std::function<void(QWidget*)> action)
+namespace {
+
+// Polls until find answers a window, then runs action on it once.
+void WhenFound(std::function<QWidget*()> find, std::function<void(QWidget*)> action)
 {
     auto* poll = new QTimer;
     poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, action] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+    QObject::connect(poll, &QTimer::timeout, [poll, find, action] {
+        if (QWidget* window = find()) {
             poll->stop();
             poll->deleteLater();
-            action(modal);
+            action(window);
         }
     });
     poll->start();
+}
+
+} // namespace
+
+void WhenModalOpens(std::function<void(QWidget*)> action)
+{
+    WhenFound(&QApplication::activeModalWidget, std::move(action));
+}
+
+void WhenChooserOpens(std::function<void(QFileDialog*)> action)
+{
+    WhenFound(
+        []() -> QWidget* {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (qobject_cast<QFileDialog*>(window) && window->isVisible()) return window;
+            }
+            return nullptr;
+        },
+        [action](QWidget* chooser) { action(static_cast<QFileDialog*>(chooser)); });
 }

@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+class QFileDialog;
+
 // Puts every table, counter, transport and meter value back to its start-up value.
 void ResetPlayerState();
 
@@ -48,3 +50,6 @@ private:
 // Runs action on the next modal window to open (the About box, a dialog), from
 // inside its own loop; the action should close it.
 void WhenModalOpens(std::function<void(QWidget*)> action);
+// Runs action on the next file chooser to show (it is not modal), from inside the
+// chooser's loop; the action should close it.
+void WhenChooserOpens(std::function<void(QFileDialog*)> action);

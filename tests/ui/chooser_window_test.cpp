@@ -1,0 +1,82 @@
+// The main window run as the application runs it, with the real file chooser:
+// the window stays usable while the chooser is open.
+
+#include "player_harness.h"
+#include "platform/qt_file_chooser.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+int VisibleChoosers()
+{
+    int count = 0;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QFileDialog*>(window) && window->isVisible()) ++count;
+    }
+    return count;
+}
+
+TEST(ChooserWindow, MainWindowTakesClicksAndTicksWhileTheChooserIsOpen)
+{
+    PlayerHarness harness;
+    const std::string dir = harness.folder.Path();
+    WriteBytes(harness.folder.Pl("PLT.plt"), harness.folder.Pl("Rock.plt") + "*Rock\r\n");
+    WriteBytes(harness.folder.Pl("Rock.plt"), "/music/one.mp3\r\n");
+    WriteBytes(dir + "a.mp3", "");
+    QtFileChooser chooser;
+    CPlayerDlg dlg(PlayerPlatform{harness.engine, chooser, harness.messages});
+    auto* status = FindControlAs<QLineEdit>(&dlg, 1001);
+
+    // A real click through the window system, which a modal window would hold back.
+    auto press = [&](int id) {
+        QWidget* button = FindControl(&dlg, id);
+        QTest::mouseClick(dlg.windowHandle(), Qt::LeftButton, {},
+                          button->mapTo(&dlg, button->rect().center()));
+    };
+    bool chooserSeen = false;
+    QTimer::singleShot(0, &dlg, [&] {
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        press(1003); // Play: the first track plays and the timer ticks
+        WhenChooserOpens([&](QFileDialog* open) {
+            chooserSeen = true;
+            const int ticks = harness.engine.Count("AudioGetData");
+            QTest::qWait(250);
+            EXPECT_GT(harness.engine.Count("AudioGetData"), ticks) << "the timer ticks on";
+            press(1004);
+            EXPECT_EQ(status->text(), "Остановлено");
+
+            // A second Open brings the open chooser forward and opens no other.
+            press(1002);
+            EXPECT_EQ(VisibleChoosers(), 1);
+            EXPECT_TRUE(open->isVisible());
+
+            open->setDirectory(QString::fromStdString(dir));
+            QTest::qWait(100); // the folder's listing comes in the background
+            auto* nameBox = open->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            nameBox->setFocus();
+            QTest::keyClicks(nameBox, QStringLiteral("a.mp3"));
+            QTest::keyClick(nameBox, Qt::Key_Return);
+        });
+        press(1002); // Open: returns once the chooser has answered
+
+        EXPECT_EQ(VisibleChoosers(), 0);
+        auto* tracks = FindControlAs<QListWidget>(&dlg, 1014);
+        ASSERT_EQ(tracks->count(), 1);
+        EXPECT_EQ(tracks->item(0)->text(), "a");
+        EXPECT_EQ(harness.engine.Count("AudioStreamCreateFile " + dir + "a.mp3"), 1);
+        EXPECT_EQ(status->text(), "Играю");
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+    });
+    dlg.DoModal(); // returns once Escape closed the window
+    EXPECT_TRUE(chooserSeen);
+    EXPECT_FALSE(dlg.isVisible());
+}
+
+} // namespace
