@@ -5,6 +5,7 @@
 #include "ui/dialog_template.h"
 #include "ui/player_routes.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QLineEdit>
@@ -38,7 +39,14 @@ CPlayerDlg::~CPlayerDlg() = default;
 int CPlayerDlg::DoModal()
 {
     QEventLoop loop;
-    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    connect(this, &QDialog::finished, &loop, [this, &loop] {
+        // A chooser still open has no owner to close with the window: it is
+        // cancelled here, so that the handler waiting on it returns.
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window != this && window->isVisible()) window->close();
+        }
+        loop.quit();
+    });
     show();
     loop.exec();
     return result();

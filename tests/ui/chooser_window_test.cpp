@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -77,6 +78,27 @@ TEST(ChooserWindow, MainWindowTakesClicksAndTicksWhileTheChooserIsOpen)
     dlg.DoModal(); // returns once Escape closed the window
     EXPECT_TRUE(chooserSeen);
     EXPECT_FALSE(dlg.isVisible());
+}
+
+TEST(ChooserWindow, ClosingTheWindowCancelsTheOpenChooser)
+{
+    PlayerHarness harness;
+    QtFileChooser chooser;
+    CPlayerDlg dlg(PlayerPlatform{harness.engine, chooser, harness.messages});
+    QTimer::singleShot(0, &dlg, [&] {
+        WhenChooserOpens([&](QFileDialog* open) {
+            dlg.close();
+            // Only a chooser that outlived the window sees this.
+            QTimer::singleShot(1000, open, [open] {
+                ADD_FAILURE() << "the chooser stayed open";
+                open->reject();
+            });
+        });
+        FindControlAs<QPushButton>(&dlg, 1002)->click(); // returns once the chooser is gone
+        EXPECT_EQ(VisibleChoosers(), 0);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(harness.engine.Count("AudioStop"), 0) << "Open went no further than the chooser";
 }
 
 } // namespace
