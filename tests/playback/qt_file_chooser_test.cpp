@@ -8,7 +8,6 @@
 #include <QAbstractItemView>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gmock/gmock.h>
@@ -18,12 +17,6 @@ namespace {
 
 const ChooserRequest kRequest{{{"Все форматы", "*.mp3;*.mid"}, {"MIDI", "*.mid"}}, "mp3", true};
 
-void ShowFolder(QFileDialog* dialog, const std::string& folder)
-{
-    dialog->setDirectory(QString::fromStdString(folder));
-    QTest::qWait(100); // the folder's listing comes in the background
-}
-
 // Opens the chooser in folder, types into its file-name box and presses Enter.
 int ChooseTyped(const std::string& folder, const QString& typed, ChooserResult& result,
                 QStringList* filtersSeen = nullptr)
@@ -32,12 +25,8 @@ int ChooseTyped(const std::string& folder, const QString& typed, ChooserResult& 
         if (filtersSeen) *filtersSeen = dialog->nameFilters();
         EXPECT_EQ(dialog->selectedNameFilter(), dialog->nameFilters().value(0));
         EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("mp3"));
-        ShowFolder(dialog, folder);
-        auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        nameBox->setFocus(); // where the chooser opens, as the user finds it
-        QTest::keyClicks(nameBox, typed);
-        EXPECT_EQ(nameBox->text(), typed);
-        QTest::keyClick(nameBox, Qt::Key_Return);
+        ShowChooserFolder(dialog, folder);
+        TypeInChooser(dialog, typed);
         if (dialog->isVisible()) dialog->reject(); // refused: end the test's wait
     });
     QtFileChooser chooser;
@@ -78,7 +67,7 @@ TEST(QtFileChooser, SeveralFilesCanBePickedInTheListWithTheMouse)
     WriteBytes(folder.Path() + "a.mp3", "");
     WriteBytes(folder.Path() + "b.mp3", "");
     WhenChooserOpens([&](QFileDialog* dialog) {
-        ShowFolder(dialog, folder.Path());
+        ShowChooserFolder(dialog, folder.Path());
         // The list or the detail view, whichever is shown.
         QAbstractItemView* list = nullptr;
         for (const char* name : {"listView", "treeView"}) {

@@ -109,3 +109,17 @@ void WhenChooserOpens(std::function<void(QFileDialog*)> action)
         },
         [action](QWidget* chooser) { action(static_cast<QFileDialog*>(chooser)); });
 }
+
+void ShowChooserFolder(QFileDialog* chooser, const std::string& folder)
+{
+    chooser->setDirectory(QString::fromStdString(folder));
+    QTest::qWait(100); // the folder's listing comes in the background
+}
+
+void TypeInChooser(QFileDialog* chooser, const QString& typed)
+{
+    auto* nameBox = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    nameBox->setFocus(); // where the chooser opens, as the user finds it
+    QTest::keyClicks(nameBox, typed);
+    QTest::keyClick(nameBox, Qt::Key_Return);
+}

@@ -58,12 +58,8 @@ TEST(ChooserWindow, MainWindowTakesClicksAndTicksWhileTheChooserIsOpen)
             EXPECT_EQ(VisibleChoosers(), 1);
             EXPECT_TRUE(open->isVisible());
 
-            open->setDirectory(QString::fromStdString(dir));
-            QTest::qWait(100); // the folder's listing comes in the background
-            auto* nameBox = open->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            nameBox->setFocus();
-            QTest::keyClicks(nameBox, QStringLiteral("a.mp3"));
-            QTest::keyClick(nameBox, Qt::Key_Return);
+            ShowChooserFolder(open, dir);
+            TypeInChooser(open, QStringLiteral("a.mp3"));
         });
         press(1002); // Open: returns once the chooser has answered
 
