@@ -66,7 +66,12 @@ protected:
     void accept() override
     {
         QLineEdit* nameBox = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (!nameBox) return;
+        if (!nameBox) {
+            // A dialog without the name box (another Qt) answers for itself.
+            QFileDialog::accept();
+            m_chosen = selectedFiles();
+            return;
+        }
         const QStringList paths =
             TypedFileNames(nameBox->text(), directory().absolutePath(), defaultSuffix());
         if (paths.isEmpty()) return;
