@@ -116,8 +116,10 @@ TEST(QtFileChooser, TypedNamesOfMissingFilesAreTakenInTheOrderTyped)
 
     WriteBytes(folder.Path() + "a.mp3", "");
     WriteBytes(folder.Path() + "b.mid", "");
-    ASSERT_EQ(ChooseTyped(folder.Path(), QStringLiteral("\"b.mid\" \"gone\" \"a.mp3\""), result), 1);
-    EXPECT_EQ(result.buffer, dir + '\0' + "b.mid" + '\0' + "gone.mp3" + '\0' + "a.mp3" + '\0' + '\0');
+    const QString mixed = QStringLiteral("\"b.mid\" \"gone\" \"a.mp3\"");
+    ASSERT_EQ(ChooseTyped(folder.Path(), mixed, result), 1);
+    EXPECT_EQ(result.buffer,
+              dir + '\0' + "b.mid" + '\0' + "gone.mp3" + '\0' + "a.mp3" + '\0' + '\0');
 }
 
 TEST(QtFileChooser, CancelHandsBackNothing)
