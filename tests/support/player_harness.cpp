@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <gtest/gtest.h>
 
 void ResetPlayerState()
 {
@@ -113,13 +114,17 @@ void WhenChooserOpens(std::function<void(QFileDialog*)> action)
 void ShowChooserFolder(QFileDialog* chooser, const std::string& folder)
 {
     chooser->setDirectory(QString::fromStdString(folder));
-    QTest::qWait(100); // the folder's listing comes in the background
+    QTest::qWait(100); // the listing comes in the background
 }
 
 void TypeInChooser(QFileDialog* chooser, const QString& typed)
 {
     auto* nameBox = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    nameBox->setFocus(); // where the chooser opens, as the user finds it
+    // The user types into the active chooser; a name box without the focus would
+    // have its text replaced by the names the dialog selects as it completes them.
+    chooser->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(chooser));
+    nameBox->setFocus();
     QTest::keyClicks(nameBox, typed);
     QTest::keyClick(nameBox, Qt::Key_Return);
 }
