@@ -54,7 +54,7 @@ void WhenModalOpens(std::function<void(QWidget*)> action);
 // Runs action on the next file chooser to show (it is not modal), from inside the
 // chooser's loop; the action should close it.
 void WhenChooserOpens(std::function<void(QFileDialog*)> action);
-// Shows folder in an open chooser, once its listing has come in.
+// Shows folder in an open chooser and gives its listing a moment to come in.
 void ShowChooserFolder(QFileDialog* chooser, const std::string& folder);
 // Types into an open chooser's file-name box, as the user would, and presses Enter.
 void TypeInChooser(QFileDialog* chooser, const QString& typed);
