@@ -27,7 +27,7 @@ bool CPlayerApp::InitInstance(int argc, char** argv)
     {
         CPlayerDlg dlg(PlayerPlatform{*engine, chooser, messages});
         DesktopDoors doors(dlg, *engine, chooser, QApplication::arguments());
-        dlg.exec();
+        dlg.DoModal();
     }
     return false;
 }

@@ -3,7 +3,7 @@
 
 class CPlayerApp {
 public:
-    // Runs the main window modally; returns false, as nothing is left to run after it.
+    // Runs the main window until it closes; returns false, as nothing is left to run after it.
     bool InitInstance(int argc, char** argv);
 };
 

@@ -1,9 +1,12 @@
 #include "platform/qt_file_chooser.h"
 
+#include <QAbstractItemView>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 
 namespace {
 
@@ -36,24 +39,110 @@ ChooserResult ResultFor(const QStringList& files)
     return result;
 }
 
+// Qt's dialog, whose existing-files mode refuses a typed name of a missing file:
+// here confirming takes the typed names as they are, in the order typed. A typed
+// folder is opened instead, as the dialog itself does.
+class TypedNamesDialog final : public QFileDialog {
+public:
+    explicit TypedNamesDialog(bool several)
+    {
+        // A desktop's native dialog would refuse missing names itself.
+        setOption(QFileDialog::DontUseNativeDialog);
+        setAcceptMode(QFileDialog::AcceptOpen);
+        // Any name may be confirmed; several may still be picked in the views.
+        setFileMode(QFileDialog::AnyFile);
+        if (!several) return;
+        for (const char* view : {"listView", "treeView"}) {
+            if (auto* items = findChild<QAbstractItemView*>(QLatin1String(view))) {
+                items->setSelectionMode(QAbstractItemView::ExtendedSelection);
+            }
+        }
+    }
+
+    // What the user confirmed, as whole paths in the order typed.
+    const QStringList& Chosen() const { return m_chosen; }
+
+protected:
+    void accept() override
+    {
+        QLineEdit* nameBox = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!nameBox) {
+            // A dialog without the name box (another Qt) answers for itself.
+            QFileDialog::accept();
+            m_chosen = selectedFiles();
+            return;
+        }
+        const QStringList paths =
+            TypedFileNames(nameBox->text(), directory().absolutePath(), defaultSuffix());
+        if (paths.isEmpty()) return;
+        for (const QString& path : paths) {
+            if (QFileInfo(path).isDir()) {
+                setDirectory(path);
+                nameBox->clear();
+                return;
+            }
+        }
+        m_chosen = paths;
+        QDialog::accept();
+    }
+
+private:
+    QStringList m_chosen;
+};
+
 } // namespace
+
+QStringList TypedFileNames(const QString& typed, const QString& folder,
+                           const QString& defaultSuffix)
+{
+    QStringList names;
+    if (typed.contains(QLatin1Char('"'))) {
+        // "a" "b": every second piece lies between a pair of quotes.
+        const QStringList pieces = typed.split(QLatin1Char('"'));
+        for (qsizetype i = 1; i < pieces.size(); i += 2) names << pieces[i];
+    } else {
+        names << typed;
+    }
+    QStringList paths;
+    for (QString name : names) {
+        if (name.isEmpty()) continue;
+        if (name == QLatin1String("~") || name.startsWith(QLatin1String("~/"))) {
+            name.replace(0, 1, QDir::homePath());
+        }
+        QString path = QDir::cleanPath(QDir(folder).absoluteFilePath(name));
+        if (!defaultSuffix.isEmpty() && !QFileInfo(path).fileName().contains(QLatin1Char('.'))
+            && !QFileInfo::exists(path)) {
+            path += QLatin1Char('.') + defaultSuffix;
+        }
+        paths << path;
+    }
+    return paths;
+}
 
 int QtFileChooser::GetOpenFileName(const ChooserRequest& request, ChooserResult& result)
 {
-    // No owner; the main window's timer goes on ticking in the dialog's loop.
-    QFileDialog dialog;
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.allowMultiSelect ? QFileDialog::ExistingFiles
-                                                : QFileDialog::ExistingFile);
+    if (m_open) {
+        m_open->raise();
+        m_open->activateWindow();
+        return 0;
+    }
+    TypedNamesDialog dialog(request.allowMultiSelect);
     QStringList filters;
     for (const auto& filter : request.filters) filters << NameFilter(filter);
     dialog.setNameFilters(filters);
     if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
 
-    if (dialog.exec() != QDialog::Accepted) return 0;
-    const QStringList files = dialog.selectedFiles();
-    if (files.isEmpty()) return 0;
-    result = ResultFor(files);
+    // No owner and no modality; the main window's own loop goes on underneath.
+    QEventLoop loop;
+    QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    m_open = &dialog;
+    dialog.show();
+    loop.exec();
+    m_open = nullptr;
+
+    if (dialog.result() != QDialog::Accepted || dialog.Chosen().isEmpty()) return 0;
+    // Without multi-select only the first typed name counts.
+    result = ResultFor(request.allowMultiSelect ? dialog.Chosen() : dialog.Chosen().mid(0, 1));
     return 1;
 }

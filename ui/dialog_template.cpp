@@ -1,6 +1,7 @@
 #include "ui/dialog_template.h"
 
 #include "ui/app_icon.h"
+#include "ui/trackbar.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSlider>
 #include <QVariant>
 
 namespace {
@@ -104,18 +104,8 @@ QWidget* CreateControl(QWidget* parent, const ControlTemplate& c)
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         return list;
     }
-    case ControlKind::TrackbarHorizontal:
-    case ControlKind::TrackbarVertical: {
-        auto* slider = new QSlider(c.kind == ControlKind::TrackbarVertical ? Qt::Vertical
-                                                                          : Qt::Horizontal,
-                                   parent);
-        slider->setRange(0, 100);
-        slider->setValue(0);
-        slider->setTickPosition(QSlider::NoTicks);
-        // A vertical trackbar grows downward: 0 at the top.
-        slider->setInvertedAppearance(c.kind == ControlKind::TrackbarVertical);
-        return slider;
-    }
+    case ControlKind::TrackbarHorizontal: return CreateTrackbar(Qt::Horizontal, parent);
+    case ControlKind::TrackbarVertical: return CreateTrackbar(Qt::Vertical, parent);
     case ControlKind::StaticText:
     case ControlKind::CentredStaticText: {
         auto* label = new QLabel(caption, parent);

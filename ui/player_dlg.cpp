@@ -5,7 +5,9 @@
 #include "ui/dialog_template.h"
 #include "ui/player_routes.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -33,6 +35,22 @@ CPlayerDlg::CPlayerDlg(PlayerPlatform platform, QWidget* parent)
 }
 
 CPlayerDlg::~CPlayerDlg() = default;
+
+int CPlayerDlg::DoModal()
+{
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, [this, &loop] {
+        // A chooser still open has no owner to close with the window: it is
+        // cancelled here, so that the handler waiting on it returns.
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window != this && window->isVisible()) window->close();
+        }
+        loop.quit();
+    });
+    show();
+    loop.exec();
+    return result();
+}
 
 void CPlayerDlg::OnInitDialog()
 {

@@ -31,6 +31,13 @@ public:
     explicit CPlayerDlg(PlayerPlatform platform, QWidget* parent = nullptr);
     ~CPlayerDlg() override;
 
+    // Shows the window and runs a loop of its own until the window closes (the
+    // close box, Escape, or Enter outside a push button); returns the dialog's
+    // result. The window is not application-modal, so an ownerless window opened
+    // meanwhile (the file chooser) and the main window both take input; closing
+    // the window closes such a window too.
+    int DoModal();
+
     // Window initialisation: the catalogue, the About item, the icon.
     void OnInitDialog();
 

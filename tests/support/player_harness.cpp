@@ -5,11 +5,13 @@
 #include "playlists/tables.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <gtest/gtest.h>
 
 void ResetPlayerState()
 {
@@ -63,16 +65,56 @@ int PlayerHarness::SelectedRow(int listId)
 
 QString PlayerHarness::Text(int editId) { return Control<QLineEdit>(editId)->text(); }
 
-void WhenModalOpens(std::function<void(QWidget*)> action)
+namespace {
+
+// Polls until find answers a window, then runs action on it once.
+void WhenFound(std::function<QWidget*()> find, std::function<void(QWidget*)> action)
 {
     auto* poll = new QTimer;
     poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, action] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+    QObject::connect(poll, &QTimer::timeout, [poll, find, action] {
+        if (QWidget* window = find()) {
             poll->stop();
             poll->deleteLater();
-            action(modal);
+            action(window);
         }
     });
     poll->start();
+}
+
+} // namespace
+
+void WhenModalOpens(std::function<void(QWidget*)> action)
+{
+    WhenFound(&QApplication::activeModalWidget, std::move(action));
+}
+
+void WhenChooserOpens(std::function<void(QFileDialog*)> action)
+{
+    WhenFound(
+        []() -> QWidget* {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (qobject_cast<QFileDialog*>(window) && window->isVisible()) return window;
+            }
+            return nullptr;
+        },
+        [action](QWidget* chooser) { action(static_cast<QFileDialog*>(chooser)); });
+}
+
+void ShowChooserFolder(QFileDialog* chooser, const std::string& folder)
+{
+    chooser->setDirectory(QString::fromStdString(folder));
+    QTest::qWait(100); // the listing comes in the background
+}
+
+void TypeInChooser(QFileDialog* chooser, const QString& typed)
+{
+    auto* nameBox = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    // The user types into the active chooser; a name box without the focus would
+    // have its text replaced by the names the dialog selects as it completes them.
+    chooser->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(chooser));
+    nameBox->setFocus();
+    QTest::keyClicks(nameBox, typed);
+    QTest::keyClick(nameBox, Qt::Key_Return);
 }

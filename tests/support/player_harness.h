@@ -9,6 +9,9 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+
+class QFileDialog;
 
 // Puts every table, counter, transport and meter value back to its start-up value.
 void ResetPlayerState();
@@ -48,3 +51,10 @@ private:
 // Runs action on the next modal window to open (the About box, a dialog), from
 // inside its own loop; the action should close it.
 void WhenModalOpens(std::function<void(QWidget*)> action);
+// Runs action on the next file chooser to show (it is not modal), from inside the
+// chooser's loop; the action should close it.
+void WhenChooserOpens(std::function<void(QFileDialog*)> action);
+// Shows folder in an open chooser and gives its listing a moment to come in.
+void ShowChooserFolder(QFileDialog* chooser, const std::string& folder);
+// Types into an open chooser's file-name box, as the user would, and presses Enter.
+void TypeInChooser(QFileDialog* chooser, const QString& typed);
