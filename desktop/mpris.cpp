@@ -2,7 +2,6 @@
 
 #include "desktop/command_line.h"
 #include "desktop/desktop_entry.h"
-#include "desktop/window_controls.h"
 #include "playback/transport_state.h"
 #include "playlists/tables.h"
 #include "ui/dialog_template.h"
@@ -56,10 +55,10 @@ MprisPlayer::MprisPlayer(CPlayerDlg& dlg, AudioEngine& engine, HandOverChooser& 
       m_chooser(chooser),
       m_bus(std::move(bus)),
       m_playerAdaptor(new MprisPlayerAdaptor(this)),
-      m_status(FindControlAs<QLineEdit>(&dlg, kStatusBox)),
-      m_positionSlider(FindControlAs<QSlider>(&dlg, kPositionSlider)),
-      m_volumeSlider(FindControlAs<QSlider>(&dlg, kVolumeSlider)),
-      m_trackList(FindControlAs<QListWidget>(&dlg, kTrackList))
+      m_status(FindControlAs<QLineEdit>(&dlg, IDC_STATUS)),
+      m_positionSlider(FindControlAs<QSlider>(&dlg, IDC_POSITION)),
+      m_volumeSlider(FindControlAs<QSlider>(&dlg, IDC_VOLUME)),
+      m_trackList(FindControlAs<QListWidget>(&dlg, IDC_TRACK_LIST))
 {
     new MprisRootAdaptor(this);
     if (!m_bus.isConnected()) return;
@@ -109,7 +108,7 @@ void MprisPlayer::Previous()
     m_dlg.OnTrackDblClk();
 }
 
-void MprisPlayer::Pause() { FindControlAs<QPushButton>(&m_dlg, kPauseButton)->click(); }
+void MprisPlayer::Pause() { FindControlAs<QPushButton>(&m_dlg, IDC_PAUSE)->click(); }
 
 void MprisPlayer::PlayPause()
 {
@@ -120,9 +119,9 @@ void MprisPlayer::PlayPause()
     }
 }
 
-void MprisPlayer::Stop() { FindControlAs<QPushButton>(&m_dlg, kStopButton)->click(); }
+void MprisPlayer::Stop() { FindControlAs<QPushButton>(&m_dlg, IDC_STOP)->click(); }
 
-void MprisPlayer::Play() { FindControlAs<QPushButton>(&m_dlg, kPlayButton)->click(); }
+void MprisPlayer::Play() { FindControlAs<QPushButton>(&m_dlg, IDC_PLAY)->click(); }
 
 void MprisPlayer::Seek(qint64 offset) { MoveTo(Position() + offset); }
 

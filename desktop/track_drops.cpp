@@ -1,7 +1,6 @@
 #include "desktop/track_drops.h"
 
 #include "desktop/command_line.h"
-#include "desktop/window_controls.h"
 #include "ui/dialog_template.h"
 #include "ui/player_dlg.h"
 
@@ -14,7 +13,7 @@
 TrackDrops::TrackDrops(CPlayerDlg& dlg, HandOverChooser& chooser)
     : QObject(&dlg), m_dlg(dlg), m_chooser(chooser)
 {
-    auto* list = FindControlAs<QListWidget>(&dlg, kTrackList);
+    auto* list = FindControlAs<QListWidget>(&dlg, IDC_TRACK_LIST);
     // Drops on a list reach its viewport, the rest of the window the window.
     m_trackList = list->viewport();
     list->viewport()->setAcceptDrops(true);

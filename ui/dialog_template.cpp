@@ -1,6 +1,7 @@
 #include "ui/dialog_template.h"
 
 #include "ui/app_icon.h"
+#include "ui/resource.h"
 #include "ui/trackbar.h"
 
 #include <QApplication>
@@ -22,37 +23,37 @@ constexpr ControlTemplate kAboutControls[] = {
     {IDC_STATIC, ControlKind::Icon, "", 11, 17, 20, 20},
     {IDC_STATIC, ControlKind::StaticText, "Лирван Version 1.1", 40, 10, 119, 8},
     {IDC_STATIC, ControlKind::StaticText, "Copyright (C) 2026 Лирван", 40, 25, 119, 8},
-    {1, ControlKind::DefaultPushButton, "OK", 178, 6, 50, 16},
+    {IDC_ABOUT_OK, ControlKind::DefaultPushButton, "OK", 178, 6, 50, 16},
 };
 
 constexpr ControlTemplate kPlayerControls[] = {
-    {1000, ControlKind::PushButton, "Пауза", 185, 7, 50, 14},
-    {1001, ControlKind::EditBox, "", 280, 26, 59, 13},
-    {1002, ControlKind::PushButton, "Открыть", 114, 133, 50, 14},
-    {1003, ControlKind::PushButton, "Играть", 131, 7, 50, 14},
-    {1004, ControlKind::PushButton, "Стоп", 239, 7, 50, 14},
-    {1007, ControlKind::TrackbarHorizontal, "", 21, 170, 278, 15},
-    {1011, ControlKind::EditBox, "", 280, 65, 40, 14},
-    {1012, ControlKind::EditBox, "", 280, 47, 40, 14},
-    {1010, ControlKind::EditBox, "", 280, 83, 40, 14},
-    {1014, ControlKind::ListBox, "", 113, 26, 160, 96},
-    {1016, ControlKind::ListBox, "", 23, 25, 85, 96},
-    {1017, ControlKind::PushButton, "Создать", 24, 133, 40, 14},
-    {1018, ControlKind::TrackbarVertical, "", 281, 125, 12, 41},
+    {IDC_PAUSE, ControlKind::PushButton, "Пауза", 185, 7, 50, 14},
+    {IDC_STATUS, ControlKind::EditBox, "", 280, 26, 59, 13},
+    {IDC_OPEN, ControlKind::PushButton, "Открыть", 114, 133, 50, 14},
+    {IDC_PLAY, ControlKind::PushButton, "Играть", 131, 7, 50, 14},
+    {IDC_STOP, ControlKind::PushButton, "Стоп", 239, 7, 50, 14},
+    {IDC_POSITION, ControlKind::TrackbarHorizontal, "", 21, 170, 278, 15},
+    {IDC_METER_SECOND, ControlKind::EditBox, "", 280, 65, 40, 14},
+    {IDC_METER_FIRST, ControlKind::EditBox, "", 280, 47, 40, 14},
+    {IDC_METER_THIRD, ControlKind::EditBox, "", 280, 83, 40, 14},
+    {IDC_TRACK_LIST, ControlKind::ListBox, "", 113, 26, 160, 96},
+    {IDC_PLAYLIST_LIST, ControlKind::ListBox, "", 23, 25, 85, 96},
+    {IDC_CREATE_PLAYLIST, ControlKind::PushButton, "Создать", 24, 133, 40, 14},
+    {IDC_VOLUME, ControlKind::TrackbarVertical, "", 281, 125, 12, 41},
     {IDC_STATIC, ControlKind::StaticText, "громк.", 295, 126, 23, 8},
     {IDC_STATIC, ControlKind::StaticText, "тихо", 295, 156, 17, 8},
     {IDC_STATIC, ControlKind::GroupBox, "Плейлист", 23, 123, 86, 43},
-    {1019, ControlKind::PushButton, "Удалить", 24, 150, 40, 14},
-    {1005, ControlKind::PushButton, "Добавить", 167, 133, 50, 14},
+    {IDC_DELETE_PLAYLIST, ControlKind::PushButton, "Удалить", 24, 150, 40, 14},
+    {IDC_ADD, ControlKind::PushButton, "Добавить", 167, 133, 50, 14},
     {IDC_STATIC, ControlKind::GroupBox, "Плейлист", 113, 123, 160, 43},
-    {1006, ControlKind::PushButton, "Удалить все", 114, 149, 50, 14},
-    {1008, ControlKind::PushButton, "Удалить", 221, 133, 50, 14},
-    {1020, ControlKind::PushButton, "Сохранить", 68, 133, 40, 14},
+    {IDC_REMOVE_ALL, ControlKind::PushButton, "Удалить все", 114, 149, 50, 14},
+    {IDC_REMOVE_TRACK, ControlKind::PushButton, "Удалить", 221, 133, 50, 14},
+    {IDC_SAVE, ControlKind::PushButton, "Сохранить", 68, 133, 40, 14},
 };
 
 constexpr ControlTemplate kCreatePlaylistControls[] = {
-    {1000, ControlKind::PushButton, "Создать плейлист", 63, 54, 67, 18},
-    {1001, ControlKind::EditBox, "", 38, 35, 117, 14},
+    {IDC_CREATE_NAMED, ControlKind::PushButton, "Создать плейлист", 63, 54, 67, 18},
+    {IDC_PLAYLIST_NAME, ControlKind::EditBox, "", 38, 35, 117, 14},
     {IDC_STATIC, ControlKind::CentredStaticText, "Введите имя файла", 39, 14, 116, 14},
 };
 
@@ -132,9 +133,9 @@ QWidget* CreateControl(QWidget* parent, const ControlTemplate& c)
 
 } // namespace
 
-const DialogTemplate kAboutTemplate{100, "About Лирван", 235, 55, kAboutControls};
-const DialogTemplate kPlayerTemplate{102, "Лирван", 348, 201, kPlayerControls};
-const DialogTemplate kCreatePlaylistTemplate{104, "Создание плейлиста", 193, 79,
+const DialogTemplate kAboutTemplate{IDD_ABOUTBOX, "About Лирван", 235, 55, kAboutControls};
+const DialogTemplate kPlayerTemplate{IDD_PLAYER_DIALOG, "Лирван", 348, 201, kPlayerControls};
+const DialogTemplate kCreatePlaylistTemplate{IDD_SOZD_PL, "Создание плейлиста", 193, 79,
                                              kCreatePlaylistControls};
 
 QFont DialogFont()

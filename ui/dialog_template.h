@@ -2,6 +2,8 @@
 // Dialog templates: each control's identifier, kind, caption and place in dialog
 // units, turned into real widgets placed with the dialog font's base units.
 
+#include "ui/resource.h"
+
 #include <QRect>
 #include <QSize>
 #include <span>
@@ -22,9 +24,6 @@ enum class ControlKind {
     Icon,
 };
 
-// A control without an identifier of its own.
-inline constexpr int IDC_STATIC = -1;
-
 struct ControlTemplate {
     int id;
     ControlKind kind;
@@ -39,9 +38,9 @@ struct DialogTemplate {
     std::span<const ControlTemplate> controls;
 };
 
-extern const DialogTemplate kAboutTemplate;        // 100
-extern const DialogTemplate kPlayerTemplate;       // 102
-extern const DialogTemplate kCreatePlaylistTemplate; // 104
+extern const DialogTemplate kAboutTemplate;          // IDD_ABOUTBOX
+extern const DialogTemplate kPlayerTemplate;         // IDD_PLAYER_DIALOG
+extern const DialogTemplate kCreatePlaylistTemplate; // IDD_SOZD_PL
 
 // The font every template is laid out in.
 QFont DialogFont();

@@ -54,14 +54,14 @@ int CPlayerDlg::DoModal()
 
 void CPlayerDlg::OnInitDialog()
 {
-    m_status = FindControlAs<QLineEdit>(this, 1001);
-    m_position = FindControlAs<QSlider>(this, 1007);
-    m_meter[0] = FindControlAs<QLineEdit>(this, 1012);
-    m_meter[1] = FindControlAs<QLineEdit>(this, 1011);
-    m_meter[2] = FindControlAs<QLineEdit>(this, 1010);
-    m_trackList = FindControlAs<QListWidget>(this, 1014);
-    m_playlistList = FindControlAs<QListWidget>(this, 1016);
-    m_volume = FindControlAs<QSlider>(this, 1018);
+    m_status = FindControlAs<QLineEdit>(this, IDC_STATUS);
+    m_position = FindControlAs<QSlider>(this, IDC_POSITION);
+    m_meter[0] = FindControlAs<QLineEdit>(this, IDC_METER_FIRST);
+    m_meter[1] = FindControlAs<QLineEdit>(this, IDC_METER_SECOND);
+    m_meter[2] = FindControlAs<QLineEdit>(this, IDC_METER_THIRD);
+    m_trackList = FindControlAs<QListWidget>(this, IDC_TRACK_LIST);
+    m_playlistList = FindControlAs<QListWidget>(this, IDC_PLAYLIST_LIST);
+    m_volume = FindControlAs<QSlider>(this, IDC_VOLUME);
     ConnectRoutes();
 
     LoadCatalogue();

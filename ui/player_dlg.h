@@ -1,7 +1,9 @@
 #pragma once
-// The main window (template 102): the whole user interface. Its handlers are
+// The main window (IDD_PLAYER_DIALOG): the whole user interface. Its handlers are
 // bound to the controls by one routing table; their bodies live with the
 // subsystem they belong to (playback/, playlists/).
+
+#include "ui/resource.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -100,7 +102,7 @@ private:
     QIcon m_hIcon;
     QLineEdit* m_status = nullptr;
     QSlider* m_position = nullptr;
-    // Level meter boxes by band: 1012 (first), 1011 (second), 1010 (third).
+    // Level meter boxes by band: IDC_METER_FIRST, IDC_METER_SECOND, IDC_METER_THIRD.
     QLineEdit* m_meter[3] = {};
     QListWidget* m_trackList = nullptr;
     QListWidget* m_playlistList = nullptr;
@@ -111,7 +113,5 @@ private:
     void (CPlayerDlg::*m_systemCommandRoute)(unsigned, long) = nullptr;
 };
 
-// Text of the About item of the window's menu (string 101).
+// Text of the About item of the window's menu (IDS_ABOUTBOX).
 inline constexpr const char* kAboutMenuText = "&About lirvan1...";
-// Command of the About item.
-inline constexpr unsigned IDM_ABOUTBOX = 0x0010;

@@ -1,4 +1,5 @@
 #include "ui/player_routes.h"
+#include "ui/resource.h"
 
 namespace {
 
@@ -7,20 +8,20 @@ const Route kRoutes[] = {
     {RouteEvent::Paint, 0, WindowPaint{}},
     {RouteEvent::DragIconQuery, 0, &CPlayerDlg::OnQueryDragIcon},
     {RouteEvent::TimerTick, 0, &CPlayerDlg::OnTimer},
-    {RouteEvent::Click, 1000, &CPlayerDlg::OnPause},
-    {RouteEvent::Click, 1002, &CPlayerDlg::OnOpen},
-    {RouteEvent::Click, 1003, &CPlayerDlg::OnPlay},
-    {RouteEvent::Click, 1004, &CPlayerDlg::OnStop},
-    {RouteEvent::CustomDraw, 1007, &CPlayerDlg::OnPositionSlider},
-    {RouteEvent::DoubleClick, 1014, &CPlayerDlg::OnTrackDblClk},
-    {RouteEvent::Click, 1017, &CPlayerDlg::OnCreatePlaylist},
-    {RouteEvent::SelectionChange, 1016, &CPlayerDlg::OnPlaylistSelChange},
-    {RouteEvent::CustomDraw, 1018, &CPlayerDlg::OnVolumeSlider},
-    {RouteEvent::Click, 1019, &CPlayerDlg::OnDeletePlaylist},
-    {RouteEvent::Click, 1005, &CPlayerDlg::OnAdd},
-    {RouteEvent::Click, 1006, &CPlayerDlg::OnRemoveAll},
-    {RouteEvent::Click, 1008, &CPlayerDlg::OnRemoveTrack},
-    {RouteEvent::Click, 1020, &CPlayerDlg::OnSave},
+    {RouteEvent::Click, IDC_PAUSE, &CPlayerDlg::OnPause},
+    {RouteEvent::Click, IDC_OPEN, &CPlayerDlg::OnOpen},
+    {RouteEvent::Click, IDC_PLAY, &CPlayerDlg::OnPlay},
+    {RouteEvent::Click, IDC_STOP, &CPlayerDlg::OnStop},
+    {RouteEvent::CustomDraw, IDC_POSITION, &CPlayerDlg::OnPositionSlider},
+    {RouteEvent::DoubleClick, IDC_TRACK_LIST, &CPlayerDlg::OnTrackDblClk},
+    {RouteEvent::Click, IDC_CREATE_PLAYLIST, &CPlayerDlg::OnCreatePlaylist},
+    {RouteEvent::SelectionChange, IDC_PLAYLIST_LIST, &CPlayerDlg::OnPlaylistSelChange},
+    {RouteEvent::CustomDraw, IDC_VOLUME, &CPlayerDlg::OnVolumeSlider},
+    {RouteEvent::Click, IDC_DELETE_PLAYLIST, &CPlayerDlg::OnDeletePlaylist},
+    {RouteEvent::Click, IDC_ADD, &CPlayerDlg::OnAdd},
+    {RouteEvent::Click, IDC_REMOVE_ALL, &CPlayerDlg::OnRemoveAll},
+    {RouteEvent::Click, IDC_REMOVE_TRACK, &CPlayerDlg::OnRemoveTrack},
+    {RouteEvent::Click, IDC_SAVE, &CPlayerDlg::OnSave},
 };
 
 } // namespace

@@ -13,8 +13,8 @@ SozdPL::SozdPL(MessageBoxes& messages, QWidget* parent)
       m_messages(messages)
 {
     BuildDialog(this, kCreatePlaylistTemplate);
-    m_nameEdit = FindControlAs<QLineEdit>(this, 1001);
-    connect(FindControlAs<QPushButton>(this, 1000), &QPushButton::clicked, this,
+    m_nameEdit = FindControlAs<QLineEdit>(this, IDC_PLAYLIST_NAME);
+    connect(FindControlAs<QPushButton>(this, IDC_CREATE_NAMED), &QPushButton::clicked, this,
             &SozdPL::OnClickedCreate);
 }
 

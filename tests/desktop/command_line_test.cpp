@@ -30,7 +30,7 @@ protected:
 TEST_F(CommandLineTest, TwoFilesReplaceTheTracksInOrderAndTheFirstPlays)
 {
     w.userChooser.Choose({w.File("old.mp3")});
-    FindControlAs<QPushButton>(w.dlg.get(), 1002)->click();
+    FindControlAs<QPushButton>(w.dlg.get(), IDC_OPEN)->click();
     std::filesystem::create_directory(w.folder.Path() + "other");
     const std::string second = w.File("other/b.wav");
     w.File("z.mp3");
@@ -48,7 +48,7 @@ TEST_F(CommandLineTest, TwoFilesReplaceTheTracksInOrderAndTheFirstPlays)
     EXPECT_EQ(w.Status(), QStringLiteral("Играю"));
     // The user was asked once, for the first Open; the next Open asks again.
     EXPECT_EQ(w.userChooser.shown, 1);
-    FindControlAs<QPushButton>(w.dlg.get(), 1002)->click();
+    FindControlAs<QPushButton>(w.dlg.get(), IDC_OPEN)->click();
     EXPECT_EQ(w.userChooser.shown, 2);
 }
 

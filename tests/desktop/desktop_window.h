@@ -25,11 +25,11 @@ struct DesktopWindow {
     QStringList Tracks() const
     {
         QStringList items;
-        auto* list = FindControlAs<QListWidget>(dlg.get(), 1014);
+        auto* list = FindControlAs<QListWidget>(dlg.get(), IDC_TRACK_LIST);
         for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
         return items;
     }
-    QString Status() const { return FindControlAs<QLineEdit>(dlg.get(), 1001)->text(); }
+    QString Status() const { return FindControlAs<QLineEdit>(dlg.get(), IDC_STATUS)->text(); }
 
     TempExeFolder folder;
     FakeAudioEngine engine;

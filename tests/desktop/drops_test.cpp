@@ -31,7 +31,7 @@ QUrl Url(const std::string& path) { return QUrl::fromLocalFile(QString::fromStdS
 class DropsTest : public ::testing::Test {
 protected:
     DropsTest() { new TrackDrops(*w.dlg, w.handOver); }
-    QWidget* TrackList() { return FindControlAs<QListWidget>(w.dlg.get(), 1014)->viewport(); }
+    QWidget* TrackList() { return FindControlAs<QListWidget>(w.dlg.get(), IDC_TRACK_LIST)->viewport(); }
     DesktopWindow w;
 };
 

@@ -44,7 +44,7 @@ protected:
         ASSERT_FALSE(s_address.isEmpty()) << "no dbus-daemon";
         w.engine.length = kTrackSeconds * kBytesPerSecond;
         w.userChooser.Choose({w.File("first.mp3"), w.File("second.mp3"), w.File("third.mp3")});
-        FindControlAs<QPushButton>(w.dlg.get(), 1002)->click();
+        FindControlAs<QPushButton>(w.dlg.get(), IDC_OPEN)->click();
         mpris = std::make_unique<MprisPlayer>(
             *w.dlg, w.engine, w.handOver,
             QDBusConnection::connectToBus(s_address, QStringLiteral("lirvan-test")));
@@ -127,7 +127,7 @@ TEST_F(MprisTest, TransportMethodsWorkTheWindowsButtons)
 
 TEST_F(MprisTest, VolumeAndPositionMoveTheSliders)
 {
-    auto* volume = FindControlAs<QSlider>(w.dlg.get(), 1018);
+    auto* volume = FindControlAs<QSlider>(w.dlg.get(), IDC_VOLUME);
     Playerctl({QStringLiteral("volume"), QStringLiteral("0.25")});
     EXPECT_EQ(volume->value(), 75);
     EXPECT_EQ(w.engine.volume, 25u);
@@ -135,7 +135,7 @@ TEST_F(MprisTest, VolumeAndPositionMoveTheSliders)
 
     // SetPosition to 30 s: the slider at 30 %, the engine sought there.
     Playerctl({QStringLiteral("position"), QStringLiteral("30")});
-    EXPECT_EQ(FindControlAs<QSlider>(w.dlg.get(), 1007)->value(), 30);
+    EXPECT_EQ(FindControlAs<QSlider>(w.dlg.get(), IDC_POSITION)->value(), 30);
     EXPECT_EQ(w.engine.CallsOf("AudioSetPosition").back(),
               "AudioSetPosition " + std::to_string(static_cast<std::uint64_t>(30 * percentUnit)));
     // Seek 10 s on from where the engine is.
@@ -144,7 +144,7 @@ TEST_F(MprisTest, VolumeAndPositionMoveTheSliders)
                     {QStringLiteral("org.mpris.MediaPlayer2.Player"), QStringLiteral("Position")}),
               "(<int64 30000000>,)");
     Playerctl({QStringLiteral("position"), QStringLiteral("10+")});
-    EXPECT_EQ(FindControlAs<QSlider>(w.dlg.get(), 1007)->value(), 40);
+    EXPECT_EQ(FindControlAs<QSlider>(w.dlg.get(), IDC_POSITION)->value(), 40);
 }
 
 TEST_F(MprisTest, MetadataAndIdentity)
@@ -184,11 +184,11 @@ TEST_F(MprisTest, ChangesAreAnnouncedWithPropertiesChanged)
     };
     ASSERT_TRUE(prints("Playing first 1.0"));
 
-    FindControlAs<QPushButton>(w.dlg.get(), 1000)->click(); // the user pauses
+    FindControlAs<QPushButton>(w.dlg.get(), IDC_PAUSE)->click(); // the user pauses
     EXPECT_TRUE(prints("Paused first 1.0"));
     w.dlg->PlayNext();
     EXPECT_TRUE(prints("Playing second 1.0"));
-    FindControlAs<QSlider>(w.dlg.get(), 1018)->setValue(50);
+    FindControlAs<QSlider>(w.dlg.get(), IDC_VOLUME)->setValue(50);
     EXPECT_TRUE(prints("Playing second 0.5"));
     EXPECT_EQ(lines.size(), 5u) << "one line for each change, and two for the new track";
     follower.kill();

@@ -103,7 +103,7 @@ TEST(CorruptMedia, DoubleClickingEveryEntryLeavesThePlayerAnswering)
     AddPlaylist(folder, "broken", tracks);
     CPlayerDlg dlg(PlayerPlatform{*engine, chooser, messages});
     dlg.show();
-    auto* list = FindControlAs<QListWidget>(&dlg, 1014);
+    auto* list = FindControlAs<QListWidget>(&dlg, IDC_TRACK_LIST);
     ASSERT_EQ(list->count(), static_cast<int>(tracks.size()));
 
     for (int row = 0; row < list->count(); ++row) {
@@ -119,11 +119,11 @@ TEST(CorruptMedia, DoubleClickingEveryEntryLeavesThePlayerAnswering)
         EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, int(kEndsWithinSeconds * 1000)))
             << tracks[row] << " left the window without answer";
         QTest::qWait(20);
-        const QString status = FindControlAs<QLineEdit>(&dlg, 1001)->text();
+        const QString status = FindControlAs<QLineEdit>(&dlg, IDC_STATUS)->text();
         EXPECT_TRUE(status == "Играю" || status == "Остановлено") << tracks[row] << ": " << status.toStdString();
     }
     // The good file, last in the list, plays.
-    EXPECT_EQ(FindControlAs<QLineEdit>(&dlg, 1001)->text(), "Играю");
+    EXPECT_EQ(FindControlAs<QLineEdit>(&dlg, IDC_STATUS)->text(), "Играю");
     EXPECT_NE(engine->AudioIsActive(stream), 0u);
     dlg.OnStop();
     EXPECT_TRUE(messages.shown.empty());

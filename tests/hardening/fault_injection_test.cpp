@@ -33,20 +33,20 @@ const std::vector<Command>& Commands()
         {"create", [](PlayerHarness& h) { CreateNamed(h, "new"); }},
         {"create under a taken name",
          [](PlayerHarness& h) {
-             h.UserSelectRow(1016, 1);
+             h.UserSelectRow(IDC_PLAYLIST_LIST, 1);
              CreateNamed(h, "a");
          }},
         {"add a track and save",
          [](PlayerHarness& h) {
              h.chooser.Choose({"/m/added.mp3"});
-             h.Click(1005);
-             h.Click(1020);
+             h.Click(IDC_ADD);
+             h.Click(IDC_SAVE);
          }},
-        {"save", [](PlayerHarness& h) { h.Click(1020); }},
+        {"save", [](PlayerHarness& h) { h.Click(IDC_SAVE); }},
         {"delete",
          [](PlayerHarness& h) {
-             h.UserSelectRow(1016, 0);
-             h.Click(1019);
+             h.UserSelectRow(IDC_PLAYLIST_LIST, 0);
+             h.Click(IDC_DELETE_PLAYLIST);
          },
          true},
     };
@@ -134,10 +134,10 @@ void ExpectSound(Player& p, const Command& command, const GoodRun& good, const s
     }
     // A catalogue that cannot be read back zeroes the counters and empties the list
     // rather than showing playlists it may no longer hold.
-    const bool unread = playlistCount == 0 && p.h.Items(1016).isEmpty() && p.h.Items(1014).isEmpty();
-    EXPECT_TRUE(p.h.Items(1016) == names || unread)
+    const bool unread = playlistCount == 0 && p.h.Items(IDC_PLAYLIST_LIST).isEmpty() && p.h.Items(IDC_TRACK_LIST).isEmpty();
+    EXPECT_TRUE(p.h.Items(IDC_PLAYLIST_LIST) == names || unread)
         << what << ": the playlist list is not what the catalogue holds: "
-        << p.h.Items(1016).join(", ").toStdString();
+        << p.h.Items(IDC_PLAYLIST_LIST).join(", ").toStdString();
 
     // Whatever is not as a good run leaves it must have been told.
     if (command.mayDoNothingSilently && disk == good.before) return;

@@ -96,9 +96,9 @@ TEST_F(PlaybackTimerTest, TickDrawsEachBandInItsOwnBox)
     h.engine.spectrum[10] = 100.0f;  // band 1: loud
     h.engine.spectrum[100] = 0.35f;  // band 2: 3.5 against 2.0, two bars
     Tick();
-    EXPECT_EQ(h.Text(1012), QStringLiteral("||||||"));
-    EXPECT_EQ(h.Text(1011), QStringLiteral("||"));
-    EXPECT_EQ(h.Text(1010), QStringLiteral("|"));
+    EXPECT_EQ(h.Text(IDC_METER_FIRST), QStringLiteral("||||||"));
+    EXPECT_EQ(h.Text(IDC_METER_SECOND), QStringLiteral("||"));
+    EXPECT_EQ(h.Text(IDC_METER_THIRD), QStringLiteral("|"));
     EXPECT_NEAR(meterLevel[0], 2.52, 1e-12);
     EXPECT_EQ(meterQuiet[2], 1);
     EXPECT_THAT(h.engine.CallsOf("AudioGetData"), ElementsAre("AudioGetData 1"));
@@ -115,7 +115,7 @@ TEST_F(PlaybackTimerTest, EndOfTrackAdvancesAndWrapsToTheFirst)
     Tick();
     EXPECT_EQ(currentTrack, 0);
     EXPECT_EQ(Title(), QStringLiteral("a"));
-    EXPECT_EQ(h.SelectedRow(1014), 0);
+    EXPECT_EQ(h.SelectedRow(IDC_TRACK_LIST), 0);
     const std::string f = h.folder.Path();
     EXPECT_THAT(Created(), ElementsAre(f + "a.mp3", f + "b.mp3", f + "c.mp3", f + "a.mp3"));
     // Each track was freed before the next was loaded.

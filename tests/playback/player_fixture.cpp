@@ -15,19 +15,19 @@ std::vector<std::string> PlayerTest::MakeFiles(const std::vector<std::string>& n
 void PlayerTest::OpenFiles(const std::vector<std::string>& names)
 {
     h.chooser.Choose(MakeFiles(names));
-    h.Click(1002);
+    h.Click(IDC_OPEN);
 }
 
 void PlayerTest::AddFiles(const std::vector<std::string>& names)
 {
     h.chooser.Choose(MakeFiles(names));
-    h.Click(1005);
+    h.Click(IDC_ADD);
 }
 
 void PlayerTest::DoubleClickTrack(int row)
 {
-    h.UserSelectRow(1014, row);
-    h.DoubleClickRow(1014, row);
+    h.UserSelectRow(IDC_TRACK_LIST, row);
+    h.DoubleClickRow(IDC_TRACK_LIST, row);
 }
 
 int PlayerTest::Slider(int id) { return h.Control<QSlider>(id)->value(); }

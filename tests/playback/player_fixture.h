@@ -23,7 +23,7 @@ protected:
     // One tick of the playback timer, as the window timer would deliver it.
     void Tick() { h.Dlg().OnTimer(1); }
 
-    QString Status() { return h.Text(1001); }
+    QString Status() { return h.Text(IDC_STATUS); }
     QString Title() { return h.Dlg().windowTitle(); }
     int Slider(int id);
     void MoveSlider(int id, int value);

@@ -39,17 +39,17 @@ TEST(CreatePlaylist, WritesTheTracksOnScreenToANewLastPlaylist)
     EXPECT_EQ(ReadBytes(h.folder.Pl("Рок.plt")), CrLf(kThreeTracks));
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")),
               catalogue + CrLf({h.folder.Pl("Рок.plt") + "*Рок"}));
-    EXPECT_EQ(h.Items(1016), (QStringList{"old", "Рок"}));
-    EXPECT_EQ(h.SelectedRow(1016), 1);
-    EXPECT_EQ(h.Items(1014), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(h.Items(IDC_PLAYLIST_LIST), (QStringList{"old", "Рок"}));
+    EXPECT_EQ(h.SelectedRow(IDC_PLAYLIST_LIST), 1);
+    EXPECT_EQ(h.Items(IDC_TRACK_LIST), (QStringList{"a", "b", "c"}));
     EXPECT_EQ(currentPlaylist, 1);
 
     // Nothing on screen: an empty file, listed and selected.
-    h.Click(1006);
+    h.Click(IDC_REMOVE_ALL);
     CreateNamed(h, "empty");
     EXPECT_EQ(ReadBytes(h.folder.Pl("empty.plt")), "");
-    EXPECT_EQ(h.SelectedRow(1016), 2);
-    EXPECT_TRUE(h.Items(1014).isEmpty());
+    EXPECT_EQ(h.SelectedRow(IDC_PLAYLIST_LIST), 2);
+    EXPECT_TRUE(h.Items(IDC_TRACK_LIST).isEmpty());
     EXPECT_TRUE(h.messages.shown.empty());
 }
 
@@ -64,7 +64,7 @@ TEST(CreatePlaylist, NamesTheFileAfterTheFirst39CharactersAndRefusesAnExistingFi
     const std::string file = h.folder.Pl(QString(39, QChar(u'ж')).toStdString() + ".plt");
     EXPECT_TRUE(Exists(file));
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), CrLf({file + "*" + name50.toStdString()}));
-    EXPECT_EQ(h.Items(1016), QStringList{name50});
+    EXPECT_EQ(h.Items(IDC_PLAYLIST_LIST), QStringList{name50});
 
     // Alike in the first 39 characters, or a file already in pl without a
     // catalogue line: refused, and nothing changes.
@@ -76,7 +76,7 @@ TEST(CreatePlaylist, NamesTheFileAfterTheFirst39CharactersAndRefusesAnExistingFi
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
     EXPECT_EQ(ReadBytes(h.folder.Pl("stray.plt")), "/m/x.mp3\r\n");
     EXPECT_EQ(playlistCount, 1);
-    EXPECT_EQ(h.Items(1016), QStringList{name50});
+    EXPECT_EQ(h.Items(IDC_PLAYLIST_LIST), QStringList{name50});
 }
 
 TEST(CreatePlaylist, DialogTakesANameOnlyFromItsButton)
@@ -103,12 +103,12 @@ TEST(CreatePlaylist, DialogTakesANameOnlyFromItsButton)
     // Escape, or Enter in the edit box, closes it without a name.
     for (const int key : {Qt::Key_Escape, Qt::Key_Return}) {
         WhenModalOpens([key](QWidget* dialog) {
-            auto* edit = FindControlAs<QLineEdit>(dialog, 1001);
+            auto* edit = FindControlAs<QLineEdit>(dialog, IDC_PLAYLIST_NAME);
             edit->setText("typed");
             edit->setFocus();
             QTest::keyClick(edit, Qt::Key(key));
         });
-        h.Click(1017);
+        h.Click(IDC_CREATE_PLAYLIST);
     }
     EXPECT_EQ(FilesInPl(h), 0);
 
@@ -116,7 +116,7 @@ TEST(CreatePlaylist, DialogTakesANameOnlyFromItsButton)
     for (const QString& name : QStringList{"plt", "   ", ".", ".."}) {
         EXPECT_FALSE(CreateNamed(h, name).stayedOpen);
     }
-    EXPECT_EQ(h.Items(1016), (QStringList{"plt", "   ", ".", ".."}));
+    EXPECT_EQ(h.Items(IDC_PLAYLIST_LIST), (QStringList{"plt", "   ", ".", ".."}));
     EXPECT_TRUE(Exists(h.folder.Pl("plt.plt")) && Exists(h.folder.Pl("...plt")));
     EXPECT_EQ(h.messages.shown.size(), 6u);
 }
@@ -127,7 +127,7 @@ TEST(CreatePlaylist, RefusesA71stPlaylistBeforeTheDialog)
     for (int i = 0; i < kPlaylistRecords; ++i) AddPlaylist(h.folder, std::to_string(i), {});
     const std::string catalogue = ReadBytes(h.folder.Pl("PLT.plt"));
     h.Open();
-    h.Click(1017); // no dialog opens: nothing to answer it
+    h.Click(IDC_CREATE_PLAYLIST); // no dialog opens: nothing to answer it
     EXPECT_EQ(Messages(h), std::vector<QString>{Utf8(kCatalogueFullText)});
     EXPECT_EQ(playlistCount, kPlaylistRecords);
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
@@ -152,7 +152,7 @@ TEST(CreatePlaylist, TellsOfAFileOrCatalogueThatCannotBeWritten)
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
     EXPECT_FALSE(Exists(h.folder.Pl("new.plt")) || Exists(h.folder.Pl("other.plt")));
     EXPECT_EQ(playlistCount, 1);
-    EXPECT_EQ(h.Items(1016), QStringList{"old"});
+    EXPECT_EQ(h.Items(IDC_PLAYLIST_LIST), QStringList{"old"});
 
     // The tracks cannot be written: the playlist is listed, as its catalogue line is there.
     h.messages.shown.clear();
@@ -162,8 +162,8 @@ TEST(CreatePlaylist, TellsOfAFileOrCatalogueThatCannotBeWritten)
         CreateNamed(h, "third");
     }
     EXPECT_EQ(Messages(h), std::vector<QString>{Utf8(kTracksNotWrittenText)});
-    EXPECT_EQ(h.Items(1016), (QStringList{"old", "third"}));
-    EXPECT_TRUE(h.Items(1014).isEmpty());
+    EXPECT_EQ(h.Items(IDC_PLAYLIST_LIST), (QStringList{"old", "third"}));
+    EXPECT_TRUE(h.Items(IDC_TRACK_LIST).isEmpty());
 
     // The existence test fails on a file that is there: it is still found taken,
     // and neither that playlist's file nor the catalogue changes.
@@ -177,7 +177,7 @@ TEST(CreatePlaylist, TellsOfAFileOrCatalogueThatCannotBeWritten)
     EXPECT_EQ(Messages(h), std::vector<QString>{Utf8(kPlaylistExistsText)});
     EXPECT_EQ(ReadBytes(h.folder.Pl("old.plt")), CrLf(kThreeTracks));
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), twoPlaylists);
-    EXPECT_EQ(h.Items(1016), (QStringList{"old", "third"}));
+    EXPECT_EQ(h.Items(IDC_PLAYLIST_LIST), (QStringList{"old", "third"}));
 
     // No folder pl at all.
     h.messages.shown.clear();
@@ -206,7 +206,7 @@ TEST(CreatePlaylist, AddsTheCatalogueLineOnlyByReplacingTheWholeCatalogue)
     EXPECT_EQ(Messages(h), (std::vector<QString>(2, Utf8(kPlaylistNotCreatedText))));
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
     EXPECT_FALSE(Exists(h.folder.Pl("new.plt")));
-    EXPECT_EQ(h.Items(1016), QStringList{"old"});
+    EXPECT_EQ(h.Items(IDC_PLAYLIST_LIST), QStringList{"old"});
 
     // No catalogue yet: the first playlist makes it.
     std::filesystem::remove(h.folder.Pl("PLT.plt"));

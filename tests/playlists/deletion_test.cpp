@@ -30,15 +30,15 @@ struct ThreePlaylists {
     }
     void Delete(int row)
     {
-        h.UserSelectRow(1016, row);
-        h.Click(1019);
+        h.UserSelectRow(IDC_PLAYLIST_LIST, row);
+        h.Click(IDC_DELETE_PLAYLIST);
     }
     // The catalogue and every playlist file are as they were.
     void ExpectUntouched()
     {
         EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
         for (const std::string& file : files) EXPECT_TRUE(Exists(file)) << file;
-        EXPECT_EQ(h.Items(1016), (QStringList{"a", "b", "c"}));
+        EXPECT_EQ(h.Items(IDC_PLAYLIST_LIST), (QStringList{"a", "b", "c"}));
     }
     PlayerHarness h;
     std::vector<std::string> files;
@@ -66,9 +66,9 @@ TEST(DeletePlaylist, RemovesTheLineAndTheFile)
     EXPECT_EQ(t.h.messages.shown[0].buttons, MessageButtons::OkCancel);
     EXPECT_FALSE(Exists(t.files[0]));
     EXPECT_EQ(ReadBytes(t.h.folder.Pl("PLT.plt")), t.catalogue.substr(t.catalogue.find('\n') + 1));
-    EXPECT_EQ(t.h.Items(1016), (QStringList{"b", "c"}));
-    EXPECT_EQ(t.h.SelectedRow(1016), 0);
-    EXPECT_EQ(t.h.Items(1014), QStringList{"b1"});
+    EXPECT_EQ(t.h.Items(IDC_PLAYLIST_LIST), (QStringList{"b", "c"}));
+    EXPECT_EQ(t.h.SelectedRow(IDC_PLAYLIST_LIST), 0);
+    EXPECT_EQ(t.h.Items(IDC_TRACK_LIST), QStringList{"b1"});
     EXPECT_FALSE(Exists(t.h.folder.Pl("PLT.pltt")));
 
     // The last one: the rest stays byte for byte.
@@ -80,11 +80,11 @@ TEST(DeletePlaylist, RemovesTheLineAndTheFile)
     // The only one: an empty catalogue and empty lists.
     t.Delete(0);
     EXPECT_EQ(ReadBytes(t.h.folder.Pl("PLT.plt")), "");
-    EXPECT_TRUE(t.h.Items(1016).isEmpty() && t.h.Items(1014).isEmpty());
+    EXPECT_TRUE(t.h.Items(IDC_PLAYLIST_LIST).isEmpty() && t.h.Items(IDC_TRACK_LIST).isEmpty());
     EXPECT_EQ(playlistCount, 0);
-    EXPECT_EQ(t.h.Text(1001), "Остановлено");
+    EXPECT_EQ(t.h.Text(IDC_STATUS), "Остановлено");
     // Nothing left to delete: nothing is asked.
-    t.h.Click(1019);
+    t.h.Click(IDC_DELETE_PLAYLIST);
     EXPECT_EQ(t.h.messages.shown.size(), 3u);
 }
 
@@ -115,7 +115,7 @@ TEST(DeletePlaylist, AFailedReplacementLeavesTheOldCatalogueWhole)
     FailingFileSystem fs;
     t.Delete(1);
     EXPECT_EQ(fs.Calls(FailingFileSystem::Op::Sync), 1);
-    EXPECT_EQ(t.h.Items(1016), (QStringList{"a", "c"}));
+    EXPECT_EQ(t.h.Items(IDC_PLAYLIST_LIST), (QStringList{"a", "c"}));
 }
 
 TEST(DeletePlaylist, RefusesWhenTheLineIsAnotherPlaylists)
@@ -127,8 +127,8 @@ TEST(DeletePlaylist, RefusesWhenTheLineIsAnotherPlaylists)
     const std::string b = AddPlaylist(h.folder, "b", {});
     const std::string catalogue = ReadBytes(h.folder.Pl("PLT.plt"));
     h.Open();
-    h.UserSelectRow(1016, 1);
-    h.Click(1019);
+    h.UserSelectRow(IDC_PLAYLIST_LIST, 1);
+    h.Click(IDC_DELETE_PLAYLIST);
     EXPECT_EQ(h.messages.shown.back().text, QString::fromUtf8(kCatalogueMismatchText));
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
     EXPECT_TRUE(Exists(a) && Exists(b));
@@ -147,8 +147,8 @@ TEST(DeletePlaylist, RefusesWhenTheCatalogueCannotBeReadToItsEnd)
     h.Open();
     FailingFileSystem fs;
     fs.FailNth(FailingFileSystem::Op::Read, 2);
-    h.UserSelectRow(1016, 0);
-    h.Click(1019);
+    h.UserSelectRow(IDC_PLAYLIST_LIST, 0);
+    h.Click(IDC_DELETE_PLAYLIST);
     EXPECT_EQ(h.messages.shown.back().text, QString::fromUtf8(kCatalogueNotReadText));
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
     EXPECT_TRUE(Exists(h.folder.Pl("a.plt")));
@@ -159,7 +159,7 @@ TEST(DeletePlaylist, ACatalogueThatCannotBeReadBackEmptiesBothLists)
     // The deletion is done; only the reading back fails (opens: the catalogue,
     // the temporary one, the catalogue again).
     ThreePlaylists t;
-    const QString status = t.h.Text(1001);
+    const QString status = t.h.Text(IDC_STATUS);
     const std::size_t engineCalls = t.h.engine.calls.size();
     {
         FailingFileSystem fs;
@@ -169,9 +169,9 @@ TEST(DeletePlaylist, ACatalogueThatCannotBeReadBackEmptiesBothLists)
     EXPECT_FALSE(Exists(t.files[0]));
     EXPECT_EQ(playlistCount, 0);
     EXPECT_EQ(trackSlots, 0);
-    EXPECT_TRUE(t.h.Items(1016).isEmpty());
-    EXPECT_TRUE(t.h.Items(1014).isEmpty());
+    EXPECT_TRUE(t.h.Items(IDC_PLAYLIST_LIST).isEmpty());
+    EXPECT_TRUE(t.h.Items(IDC_TRACK_LIST).isEmpty());
     // Neither the status nor playback is touched.
-    EXPECT_EQ(t.h.Text(1001), status);
+    EXPECT_EQ(t.h.Text(IDC_STATUS), status);
     EXPECT_EQ(t.h.engine.calls.size(), engineCalls);
 }

@@ -41,13 +41,13 @@ inline DialogOutcome CreateNamed(PlayerHarness& h, const QString& name)
     DialogOutcome outcome;
     WhenModalOpens([&](QWidget* modal) {
         auto* dialog = qobject_cast<QDialog*>(modal);
-        auto* edit = FindControlAs<QLineEdit>(dialog, 1001);
+        auto* edit = FindControlAs<QLineEdit>(dialog, IDC_PLAYLIST_NAME);
         edit->setText(name);
-        FindControlAs<QPushButton>(dialog, 1000)->click();
+        FindControlAs<QPushButton>(dialog, IDC_CREATE_NAMED)->click();
         outcome.stayedOpen = dialog->isVisible();
         outcome.textLeft = edit->text();
         if (outcome.stayedOpen) dialog->reject();
     });
-    h.Click(1017);
+    h.Click(IDC_CREATE_PLAYLIST);
     return outcome;
 }

@@ -45,7 +45,7 @@ struct ForeignPlaylist {
         WriteBytes(h.folder.Pl("PLT.plt"), aLine + CrLf({line.named + "*f"}));
         fileBytes = ReadBytes(line.file);
         h.Open();
-        h.UserSelectRow(1016, 1);
+        h.UserSelectRow(IDC_PLAYLIST_LIST, 1);
     }
     QString Message(const char* text) const
     {
@@ -100,9 +100,9 @@ TEST(PlaylistOwnership, DeleteRemovesTheLineButKeepsAForeignFile)
     for (int i = 0; i < kForeignLines; ++i) {
         ForeignPlaylist t(i);
         SCOPED_TRACE(t.line.what);
-        t.h.Click(1019);
+        t.h.Click(IDC_DELETE_PLAYLIST);
         EXPECT_EQ(ReadBytes(t.h.folder.Pl("PLT.plt")), t.aLine);
-        EXPECT_EQ(t.h.Items(1016), QStringList{"a"});
+        EXPECT_EQ(t.h.Items(IDC_PLAYLIST_LIST), QStringList{"a"});
         if (t.line.file != t.h.folder.Pl("PLT.plt")) {
             EXPECT_EQ(ReadBytes(t.line.file), t.fileBytes);
         }
@@ -119,11 +119,11 @@ TEST(PlaylistOwnership, SaveWritesNothingToAForeignFileButReadsIt)
         ForeignPlaylist t(i);
         SCOPED_TRACE(t.line.what);
         if (t.line.file != t.h.folder.Pl("PLT.plt")) {
-            EXPECT_EQ(t.h.Items(1014), QStringList{"f"});
+            EXPECT_EQ(t.h.Items(IDC_TRACK_LIST), QStringList{"f"});
         }
         const auto folderBefore = std::distance(fs::directory_iterator(t.h.folder.Path()), {});
         const auto plBefore = std::distance(fs::directory_iterator(t.h.folder.Pl()), {});
-        t.h.Click(1020);
+        t.h.Click(IDC_SAVE);
         EXPECT_EQ(ReadBytes(t.line.file), t.fileBytes);
         EXPECT_EQ(std::distance(fs::directory_iterator(t.h.folder.Path()), {}), folderBefore);
         EXPECT_EQ(std::distance(fs::directory_iterator(t.h.folder.Pl()), {}), plBefore);
@@ -139,17 +139,17 @@ TEST(PlaylistOwnership, APlaylistOfOurOwnIsSavedIntoAndDeletedAsBefore)
     AddPlaylist(h.folder, "a", kThreeTracks);
     h.Open();
     CreateNamed(h, "new");
-    h.Click(1020);
+    h.Click(IDC_SAVE);
     EXPECT_EQ(ReadBytes(h.folder.Pl("new.plt")), CrLf(kThreeTracks) + CrLf(kThreeTracks));
 
     // Its file gone by hand: Save makes it again in pl from the six tracks listed.
     const std::string saved = ReadBytes(h.folder.Pl("new.plt"));
     fs::remove(h.folder.Pl("new.plt"));
-    h.Click(1020);
+    h.Click(IDC_SAVE);
     EXPECT_EQ(ReadBytes(h.folder.Pl("new.plt")), saved);
-    h.UserSelectRow(1016, 1);
-    h.Click(1019);
+    h.UserSelectRow(IDC_PLAYLIST_LIST, 1);
+    h.Click(IDC_DELETE_PLAYLIST);
     EXPECT_FALSE(Exists(h.folder.Pl("new.plt")));
-    EXPECT_EQ(h.Items(1016), QStringList{"a"});
+    EXPECT_EQ(h.Items(IDC_PLAYLIST_LIST), QStringList{"a"});
     ASSERT_EQ(h.messages.shown.size(), 1u); // only the question
 }

@@ -41,7 +41,7 @@ protected:
     void SetUp() override
     {
         harness.Open();
-        list = harness.Control<QListWidget>(1014);
+        list = harness.Control<QListWidget>(IDC_TRACK_LIST);
         QObject::connect(list, &QListWidget::itemSelectionChanged, [this] { ++notifications; });
         for (int i = 0; i < 4; ++i) TrackTable[i].SetFromPath("/m/track" + std::to_string(i) + ".mp3");
     }
@@ -59,12 +59,12 @@ protected:
 TEST_F(TrackList, ListsEveryTrackButTheTrailingRecord)
 {
     Refresh(0, 0);
-    EXPECT_TRUE(harness.Items(1014).isEmpty());
+    EXPECT_TRUE(harness.Items(IDC_TRACK_LIST).isEmpty());
     Refresh(1, 0);
-    EXPECT_TRUE(harness.Items(1014).isEmpty());
+    EXPECT_TRUE(harness.Items(IDC_TRACK_LIST).isEmpty());
     Refresh(4, 1);
-    EXPECT_EQ(harness.Items(1014), QStringList({"track0", "track1", "track2"}));
-    EXPECT_EQ(harness.SelectedRow(1014), 1);
+    EXPECT_EQ(harness.Items(IDC_TRACK_LIST), QStringList({"track0", "track1", "track2"}));
+    EXPECT_EQ(harness.SelectedRow(IDC_TRACK_LIST), 1);
     EXPECT_EQ(notifications, 0) << "a selection made by the program sends no notification";
 }
 
@@ -72,12 +72,12 @@ TEST_F(TrackList, SelectsNothingWhenTheCurrentTrackIsNotListed)
 {
     Refresh(4, 1);
     Refresh(4, -1);
-    EXPECT_EQ(harness.Items(1014).size(), 3);
-    EXPECT_EQ(harness.SelectedRow(1014), -1);
+    EXPECT_EQ(harness.Items(IDC_TRACK_LIST).size(), 3);
+    EXPECT_EQ(harness.SelectedRow(IDC_TRACK_LIST), -1);
     Refresh(4, 3);
-    EXPECT_EQ(harness.SelectedRow(1014), -1);
+    EXPECT_EQ(harness.SelectedRow(IDC_TRACK_LIST), -1);
     Refresh(4, 250);
-    EXPECT_EQ(harness.SelectedRow(1014), -1);
+    EXPECT_EQ(harness.SelectedRow(IDC_TRACK_LIST), -1);
 }
 
 } // namespace

@@ -33,7 +33,7 @@ TEST(ChooserWindow, MainWindowTakesClicksAndTicksWhileTheChooserIsOpen)
     WriteBytes(dir + "a.mp3", "");
     QtFileChooser chooser;
     CPlayerDlg dlg(PlayerPlatform{harness.engine, chooser, harness.messages});
-    auto* status = FindControlAs<QLineEdit>(&dlg, 1001);
+    auto* status = FindControlAs<QLineEdit>(&dlg, IDC_STATUS);
 
     // A real click through the window system, which a modal window would hold back.
     auto press = [&](int id) {
@@ -44,27 +44,27 @@ TEST(ChooserWindow, MainWindowTakesClicksAndTicksWhileTheChooserIsOpen)
     bool chooserSeen = false;
     QTimer::singleShot(0, &dlg, [&] {
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-        press(1003); // Play: the first track plays and the timer ticks
+        press(IDC_PLAY); // Play: the first track plays and the timer ticks
         WhenChooserOpens([&](QFileDialog* open) {
             chooserSeen = true;
             const int ticks = harness.engine.Count("AudioGetData");
             QTest::qWait(250);
             EXPECT_GT(harness.engine.Count("AudioGetData"), ticks) << "the timer ticks on";
-            press(1004);
+            press(IDC_STOP);
             EXPECT_EQ(status->text(), "Остановлено");
 
             // A second Open brings the open chooser forward and opens no other.
-            press(1002);
+            press(IDC_OPEN);
             EXPECT_EQ(VisibleChoosers(), 1);
             EXPECT_TRUE(open->isVisible());
 
             ShowChooserFolder(open, dir);
             TypeInChooser(open, QStringLiteral("a.mp3"));
         });
-        press(1002); // Open: returns once the chooser has answered
+        press(IDC_OPEN); // Open: returns once the chooser has answered
 
         EXPECT_EQ(VisibleChoosers(), 0);
-        auto* tracks = FindControlAs<QListWidget>(&dlg, 1014);
+        auto* tracks = FindControlAs<QListWidget>(&dlg, IDC_TRACK_LIST);
         ASSERT_EQ(tracks->count(), 1);
         EXPECT_EQ(tracks->item(0)->text(), "a");
         EXPECT_EQ(harness.engine.Count("AudioStreamCreateFile " + dir + "a.mp3"), 1);
@@ -90,7 +90,7 @@ TEST(ChooserWindow, ClosingTheWindowCancelsTheOpenChooser)
                 open->reject();
             });
         });
-        FindControlAs<QPushButton>(&dlg, 1002)->click(); // returns once the chooser is gone
+        FindControlAs<QPushButton>(&dlg, IDC_OPEN)->click(); // returns once the chooser is gone
         EXPECT_EQ(VisibleChoosers(), 0);
     });
     dlg.DoModal();

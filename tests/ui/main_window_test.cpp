@@ -27,15 +27,15 @@ struct ExpectedControl {
 };
 
 const ExpectedControl kControls[] = {
-    {1000, "QPushButton", "Пауза"},     {1001, "QLineEdit", ""},
-    {1002, "QPushButton", "Открыть"},   {1003, "QPushButton", "Играть"},
-    {1004, "QPushButton", "Стоп"},      {1005, "QPushButton", "Добавить"},
-    {1006, "QPushButton", "Удалить все"}, {1007, "QSlider", ""},
-    {1008, "QPushButton", "Удалить"},   {1010, "QLineEdit", ""},
-    {1011, "QLineEdit", ""},            {1012, "QLineEdit", ""},
-    {1014, "QListWidget", ""},          {1016, "QListWidget", ""},
-    {1017, "QPushButton", "Создать"},   {1018, "QSlider", ""},
-    {1019, "QPushButton", "Удалить"},   {1020, "QPushButton", "Сохранить"},
+    {IDC_PAUSE, "QPushButton", "Пауза"},     {IDC_STATUS, "QLineEdit", ""},
+    {IDC_OPEN, "QPushButton", "Открыть"},   {IDC_PLAY, "QPushButton", "Играть"},
+    {IDC_STOP, "QPushButton", "Стоп"},      {IDC_ADD, "QPushButton", "Добавить"},
+    {IDC_REMOVE_ALL, "QPushButton", "Удалить все"}, {IDC_POSITION, "QSlider", ""},
+    {IDC_REMOVE_TRACK, "QPushButton", "Удалить"},   {IDC_METER_THIRD, "QLineEdit", ""},
+    {IDC_METER_SECOND, "QLineEdit", ""},            {IDC_METER_FIRST, "QLineEdit", ""},
+    {IDC_TRACK_LIST, "QListWidget", ""},          {IDC_PLAYLIST_LIST, "QListWidget", ""},
+    {IDC_CREATE_PLAYLIST, "QPushButton", "Создать"},   {IDC_VOLUME, "QSlider", ""},
+    {IDC_DELETE_PLAYLIST, "QPushButton", "Удалить"},   {IDC_SAVE, "QPushButton", "Сохранить"},
 };
 
 QString Caption(QWidget* control)
@@ -92,17 +92,17 @@ TEST_F(MainWindow, HasEveryControlWithItsKindCaptionAndStartingState)
             EXPECT_EQ(slider->value(), 0);
         }
     }
-    auto* volume = harness.Control<QSlider>(1018);
+    auto* volume = harness.Control<QSlider>(IDC_VOLUME);
     EXPECT_EQ(volume->orientation(), Qt::Vertical);
     EXPECT_TRUE(volume->invertedAppearance()) << "0, full volume, stands at the top";
-    EXPECT_EQ(harness.Control<QSlider>(1007)->orientation(), Qt::Horizontal);
+    EXPECT_EQ(harness.Control<QSlider>(IDC_POSITION)->orientation(), Qt::Horizontal);
 
     QStringList labels, groups;
     for (auto* label : dlg.findChildren<QLabel*>()) labels << label->text();
     for (auto* group : dlg.findChildren<QGroupBox*>()) groups << group->title();
     EXPECT_TRUE(labels.contains("громк.") && labels.contains("тихо")) << labels.join(",").toStdString();
     EXPECT_EQ(groups, QStringList({"Плейлист", "Плейлист"}));
-    EXPECT_EQ(harness.Text(1001), "");
+    EXPECT_EQ(harness.Text(IDC_STATUS), "");
     EXPECT_FALSE(dlg.PlaybackTimerRunning()) << "no tick before the first Play or Open";
 }
 
@@ -115,23 +115,23 @@ TEST_F(MainWindow, ControlsStandWhereTheTemplatePutsThem)
         EXPECT_TRUE(client.contains(rect(expected.id))) << expected.id;
     }
     // The transport row: Play, Pause, Stop from left to right on one line.
-    EXPECT_LT(rect(1003).right(), rect(1000).left());
-    EXPECT_LT(rect(1000).right(), rect(1004).left());
-    EXPECT_EQ(rect(1003).top(), rect(1004).top());
+    EXPECT_LT(rect(IDC_PLAY).right(), rect(IDC_PAUSE).left());
+    EXPECT_LT(rect(IDC_PAUSE).right(), rect(IDC_STOP).left());
+    EXPECT_EQ(rect(IDC_PLAY).top(), rect(IDC_STOP).top());
     // The meter boxes stand top to bottom as bands 1, 2, 3 under the status box.
-    EXPECT_LT(rect(1001).bottom(), rect(1012).top());
-    EXPECT_LT(rect(1012).bottom(), rect(1011).top());
-    EXPECT_LT(rect(1011).bottom(), rect(1010).top());
+    EXPECT_LT(rect(IDC_STATUS).bottom(), rect(IDC_METER_FIRST).top());
+    EXPECT_LT(rect(IDC_METER_FIRST).bottom(), rect(IDC_METER_SECOND).top());
+    EXPECT_LT(rect(IDC_METER_SECOND).bottom(), rect(IDC_METER_THIRD).top());
     // Playlist list left of the track list; the position slider under everything.
-    EXPECT_LT(rect(1016).right(), rect(1014).left());
-    EXPECT_GT(rect(1007).top(), rect(1006).bottom());
+    EXPECT_LT(rect(IDC_PLAYLIST_LIST).right(), rect(IDC_TRACK_LIST).left());
+    EXPECT_GT(rect(IDC_POSITION).top(), rect(IDC_REMOVE_ALL).bottom());
     // Each group box frames its buttons, and no two controls of the window overlap.
     auto groupBoxes = dlg.findChildren<QGroupBox*>();
     ASSERT_EQ(groupBoxes.size(), 2);
     std::sort(groupBoxes.begin(), groupBoxes.end(),
               [](auto* a, auto* b) { return a->x() < b->x(); });
-    for (int id : {1017, 1019, 1020}) EXPECT_TRUE(groupBoxes[0]->geometry().contains(rect(id))) << id;
-    for (int id : {1002, 1005, 1006, 1008}) EXPECT_TRUE(groupBoxes[1]->geometry().contains(rect(id))) << id;
+    for (int id : {IDC_CREATE_PLAYLIST, IDC_DELETE_PLAYLIST, IDC_SAVE}) EXPECT_TRUE(groupBoxes[0]->geometry().contains(rect(id))) << id;
+    for (int id : {IDC_OPEN, IDC_ADD, IDC_REMOVE_ALL, IDC_REMOVE_TRACK}) EXPECT_TRUE(groupBoxes[1]->geometry().contains(rect(id))) << id;
     for (const ExpectedControl& a : kControls) {
         for (const ExpectedControl& b : kControls) {
             if (a.id < b.id) {
@@ -140,7 +140,7 @@ TEST_F(MainWindow, ControlsStandWhereTheTemplatePutsThem)
         }
     }
     // A click on a framed button reaches the button, not the frame above it.
-    auto* create = harness.Control<QPushButton>(1017);
+    auto* create = harness.Control<QPushButton>(IDC_CREATE_PLAYLIST);
     EXPECT_EQ(dlg.childAt(create->geometry().center()), create);
 }
 
@@ -193,12 +193,12 @@ TEST_F(MainWindow, EscapeOrEnterOutsideAButtonClosesTheWindow)
     EXPECT_FALSE(dlg.isVisible());
 
     dlg.show();
-    harness.Control<QListWidget>(1014)->setFocus();
-    QTest::keyClick(harness.Control<QListWidget>(1014), Qt::Key_Return);
+    harness.Control<QListWidget>(IDC_TRACK_LIST)->setFocus();
+    QTest::keyClick(harness.Control<QListWidget>(IDC_TRACK_LIST), Qt::Key_Return);
     EXPECT_FALSE(dlg.isVisible());
 
     dlg.show();
-    auto* pause = harness.Control<QPushButton>(1000);
+    auto* pause = harness.Control<QPushButton>(IDC_PAUSE);
     int clicks = 0;
     QObject::connect(pause, &QPushButton::clicked, [&] { ++clicks; });
     pause->setFocus();

@@ -33,14 +33,14 @@ TEST_F(Trackbars, KeysMoveTowardsTheMaximumOrMinimumWhateverTheOrientation)
         {Qt::Key_Down, 51},     {Qt::Key_Right, 52},  {Qt::Key_Up, 51}, {Qt::Key_Left, 50},
         {Qt::Key_PageDown, 70}, {Qt::Key_PageUp, 50}, {Qt::Key_End, 100}, {Qt::Key_Home, 0},
     };
-    for (int id : {1007, 1018}) {
+    for (int id : {IDC_POSITION, IDC_VOLUME}) {
         auto* slider = harness.Control<QSlider>(id);
         slider->setValue(50);
         for (const auto& [key, value] : presses) {
             SCOPED_TRACE(testing::Message() << id << " key " << key);
             QTest::keyClick(slider, key);
             EXPECT_EQ(slider->value(), value);
-            if (id == 1018) {
+            if (id == IDC_VOLUME) {
                 EXPECT_EQ(LastVolume(), "AudioSetVolume " + std::to_string(100 - value));
             } else {
                 EXPECT_EQ(LastSeek(), "AudioSetPosition " + std::to_string(value * 1000));
@@ -51,7 +51,7 @@ TEST_F(Trackbars, KeysMoveTowardsTheMaximumOrMinimumWhateverTheOrientation)
 
 TEST_F(Trackbars, AClickInTheChannelMovesOnePageTowardsIt)
 {
-    auto* position = harness.Control<QSlider>(1007);
+    auto* position = harness.Control<QSlider>(IDC_POSITION);
     position->setValue(50);
     const int middle = position->height() / 2;
     QTest::mouseClick(position, Qt::LeftButton, {}, {position->width() - 2, middle});
@@ -63,7 +63,7 @@ TEST_F(Trackbars, AClickInTheChannelMovesOnePageTowardsIt)
 
     // The volume slider has 0, full volume, at the top: a click below the thumb
     // moves it down and the sound gets quieter.
-    auto* volume = harness.Control<QSlider>(1018);
+    auto* volume = harness.Control<QSlider>(IDC_VOLUME);
     const int centre = volume->width() / 2;
     QTest::mouseClick(volume, Qt::LeftButton, {}, {centre, volume->height() - 2});
     EXPECT_EQ(volume->value(), 20);
