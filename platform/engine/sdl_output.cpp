@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <string>
 
 namespace {
 
@@ -49,6 +48,7 @@ SdlOutput::~SdlOutput() { Close(); }
 
 bool SdlOutput::Open()
 {
+    const std::lock_guard<std::mutex> sdl(m_sdlMutex);
     if (m_device)
         return true;
     m_subsystem = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
@@ -56,7 +56,7 @@ bool SdlOutput::Open()
         m_device = OpenDevice();
     if (!m_device) {
         WarnSilentOnce(SDL_GetError());
-        Close();
+        CloseLocked();
         if (!HasSoundSystem()) {
             m_driver = SDL_AudioInit("dummy") == 0;
             if (m_driver)
@@ -64,11 +64,17 @@ bool SdlOutput::Open()
         }
     }
     if (!m_device)
-        Close();
+        CloseLocked();
     return m_device != 0;
 }
 
 void SdlOutput::Close()
+{
+    const std::lock_guard<std::mutex> sdl(m_sdlMutex);
+    CloseLocked();
+}
+
+void SdlOutput::CloseLocked()
 {
     if (m_device) {
         SDL_CloseAudioDevice(m_device);
@@ -90,6 +96,7 @@ bool SdlOutput::Lost() const
 
 void SdlOutput::Run(bool running)
 {
+    const std::lock_guard<std::mutex> sdl(m_sdlMutex);
     if (m_device)
         SDL_PauseAudioDevice(m_device, running ? 0 : 1);
 }
