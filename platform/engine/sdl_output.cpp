@@ -96,7 +96,6 @@ bool SdlOutput::Lost() const
 
 void SdlOutput::Run(bool running)
 {
-    const std::lock_guard<std::mutex> sdl(m_sdlMutex);
     if (m_device)
         SDL_PauseAudioDevice(m_device, running ? 0 : 1);
 }

@@ -43,7 +43,7 @@ public:
 
     // SDL must not be asked about its devices while another thread starts or
     // stops its audio, and FluidSynth asks when a MIDI stream is set up: such
-    // work holds this lock, which Open, Close and Run hold too. Held, it may
+    // work holds this lock, which Open and Close hold too. Held, it may
     // wait for a device being opened (milliseconds, rarely more).
     std::unique_lock<std::mutex> LockSdl() { return std::unique_lock<std::mutex>(m_sdlMutex); }
 

@@ -5,8 +5,9 @@
 //
 // The output device is not the caller's business: it opens when a stream
 // plays, pauses and lets go when none does, and is reopened when the sound
-// server goes and comes back (see OutputKeeper). No call waits for it, and
-// while there is none, a playing stream holds its position.
+// server goes and comes back (see OutputKeeper). No call waits for it but
+// stream creation, and that only while a device is being opened or closed at
+// that moment. While there is none, a playing stream holds its position.
 
 #include "platform/audio_engine.h"
 #include "platform/engine/output_keeper.h"
