@@ -5,8 +5,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <mutex>
+#include <filesystem>
 
 namespace {
 
@@ -22,22 +23,32 @@ void WarnSilentOnce(const char* reason)
     });
 }
 
+// Whether a device may yet appear: a driver asked for by name, sound
+// hardware, or a sound server that has a socket or an address. Without any of
+// these the silent dummy output stands in for good.
+bool HasSoundSystem()
+{
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    if ((driver && *driver) || std::getenv("PULSE_SERVER"))
+        return true;
+    std::error_code ignored;
+    if (std::filesystem::exists("/dev/snd", ignored))
+        return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || !*runtime)
+        return false;
+    const std::filesystem::path folder(runtime);
+    return std::filesystem::exists(folder / "pulse" / "native", ignored) ||
+           std::filesystem::exists(folder / "pipewire-0", ignored);
+}
+
 } // namespace
 
-SdlOutput::~SdlOutput()
-{
-    if (m_device)
-        SDL_CloseAudioDevice(m_device);
-    if (m_subsystem)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    else if (m_driver)
-        SDL_AudioQuit();
-    if (SDL_WasInit(0) == 0)
-        SDL_Quit(); // frees what SDL keeps beyond its subsystems
-}
+SdlOutput::~SdlOutput() { Close(); }
 
 bool SdlOutput::Open()
 {
+    const std::lock_guard<std::mutex> sdl(m_sdlMutex);
     if (m_device)
         return true;
     m_subsystem = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
@@ -45,17 +56,48 @@ bool SdlOutput::Open()
         m_device = OpenDevice();
     if (!m_device) {
         WarnSilentOnce(SDL_GetError());
-        if (m_subsystem) {
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            m_subsystem = false;
+        CloseLocked();
+        if (!HasSoundSystem()) {
+            m_driver = SDL_AudioInit("dummy") == 0;
+            if (m_driver)
+                m_device = OpenDevice();
         }
-        m_driver = SDL_AudioInit("dummy") == 0;
-        if (m_driver)
-            m_device = OpenDevice();
     }
-    if (m_device)
-        SDL_PauseAudioDevice(m_device, 0);
+    if (!m_device)
+        CloseLocked();
     return m_device != 0;
+}
+
+void SdlOutput::Close()
+{
+    const std::lock_guard<std::mutex> sdl(m_sdlMutex);
+    CloseLocked();
+}
+
+void SdlOutput::CloseLocked()
+{
+    if (m_device) {
+        SDL_CloseAudioDevice(m_device);
+        m_device = 0;
+    }
+    if (m_subsystem)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    else if (m_driver)
+        SDL_AudioQuit();
+    m_subsystem = m_driver = false;
+    if (SDL_WasInit(0) == 0)
+        SDL_Quit(); // frees what SDL keeps beyond its subsystems
+}
+
+bool SdlOutput::Lost() const
+{
+    return m_device && SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED;
+}
+
+void SdlOutput::Run(bool running)
+{
+    if (m_device)
+        SDL_PauseAudioDevice(m_device, running ? 0 : 1);
 }
 
 SDL_AudioDeviceID SdlOutput::OpenDevice()
@@ -74,23 +116,26 @@ SDL_AudioDeviceID SdlOutput::OpenDevice()
 
 void SdlOutput::Attach(Stream* stream)
 {
-    SDL_LockAudioDevice(m_device);
+    std::lock_guard<std::mutex> lock(m_streamsMutex);
     m_streams.push_back(stream);
-    SDL_UnlockAudioDevice(m_device);
 }
 
 void SdlOutput::Detach(Stream* stream)
 {
-    SDL_LockAudioDevice(m_device);
+    std::lock_guard<std::mutex> lock(m_streamsMutex);
     m_streams.erase(std::remove(m_streams.begin(), m_streams.end(), stream), m_streams.end());
-    SDL_UnlockAudioDevice(m_device);
 }
 
 void SDLCALL SdlOutput::Callback(void* self, Uint8* buffer, int bytes)
 {
-    const SdlOutput& output = *static_cast<SdlOutput*>(self);
+    SdlOutput& output = *static_cast<SdlOutput*>(self);
     std::memset(buffer, 0, std::size_t(bytes));
+    // SDL goes on calling a device it has lost, its sound going nowhere: the
+    // streams give nothing then, so their positions count only audio played.
+    if (SDL_GetAudioDeviceStatus(output.m_device) != SDL_AUDIO_PLAYING)
+        return;
     const std::uint32_t volume = output.Volume();
+    std::lock_guard<std::mutex> lock(output.m_streamsMutex);
     for (Stream* stream : output.m_streams)
         stream->MixInto(reinterpret_cast<std::int16_t*>(buffer), std::uint32_t(bytes) / 4, volume);
 }

@@ -1,34 +1,51 @@
 #pragma once
-// The one output device, through SDL2 audio at 44,100 Hz 16-bit stereo: its
-// callback mixes every attached stream at the output volume. With no usable
-// sound device it falls back to SDL's silent "dummy" driver, which keeps real
-// time, and says so once on standard error.
+// The output device, through SDL2 audio at 44,100 Hz 16-bit stereo: its
+// callback mixes every attached stream at the output volume. When no device
+// opens it says so once on standard error; only a machine with no sound
+// system at all then gets SDL's silent "dummy" driver, which keeps real time.
+//
+// Threads: Open, Close, Lost and Run are called by one thread at a time (the
+// output keeper's); Attach, Detach, LockSdl and the volume from any thread;
+// the callback runs on SDL's audio thread. The stream list is shared under a
+// mutex that the callback holds while it mixes, as SDL's own device lock was.
+
+#include "platform/engine/output_device.h"
 
 #include <SDL.h>
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 class Stream;
 
-class SdlOutput {
+class SdlOutput final : public OutputDevice {
 public:
     SdlOutput() = default;
     // Closes the device; the callback has returned for good afterwards.
-    ~SdlOutput();
+    ~SdlOutput() override;
     SdlOutput(const SdlOutput&) = delete;
     SdlOutput& operator=(const SdlOutput&) = delete;
 
-    // Opens the device and starts it running; true once it is open. A
-    // repeated call changes nothing.
-    bool Open();
-    bool IsOpen() const { return m_device != 0; }
+    // Starts SDL's audio afresh (so a restarted sound server is found) and
+    // opens the default output, paused; true once open, also on the dummy.
+    bool Open() override;
+    // Closes the device and SDL's audio with it, so no thread of SDL's is left.
+    void Close() override;
+    bool Lost() const override;
+    void Run(bool running) override;
 
     // The callback starts (stops) seeing the stream; on return from Detach it
     // no longer touches it.
     void Attach(Stream* stream);
     void Detach(Stream* stream);
+
+    // SDL must not be asked about its devices while another thread starts or
+    // stops its audio, and FluidSynth asks when a MIDI stream is set up: such
+    // work holds this lock, which Open and Close hold too. Held, it may
+    // wait for a device being opened (milliseconds, rarely more).
+    std::unique_lock<std::mutex> LockSdl() { return std::unique_lock<std::mutex>(m_sdlMutex); }
 
     // 0 (silent) to 100 (full).
     void SetVolume(std::uint32_t volume) { m_volume.store(volume, std::memory_order_relaxed); }
@@ -38,12 +55,16 @@ private:
     static void SDLCALL Callback(void* self, Uint8* buffer, int bytes);
     // Opens the device on the driver in use; 0 when it cannot.
     SDL_AudioDeviceID OpenDevice();
+    // Close, with m_sdlMutex held.
+    void CloseLocked();
 
-    SDL_AudioDeviceID m_device = 0;
+    // Written only while no callback of it runs: before it is started and
+    // after it is closed.
+    std::atomic<SDL_AudioDeviceID> m_device{0};
     bool m_subsystem = false; // SDL's audio subsystem initialised the ordinary way
     bool m_driver = false;    // the dummy driver started by hand
-    // Read by the callback; changed only while the device is locked, which
-    // SDL also holds around every callback.
-    std::vector<Stream*> m_streams;
+    std::mutex m_sdlMutex;
+    std::mutex m_streamsMutex;
+    std::vector<Stream*> m_streams; // guarded by m_streamsMutex
     std::atomic<std::uint32_t> m_volume{100};
 };

@@ -24,6 +24,12 @@ SystemEngine::SystemEngine()
 
 SystemEngine::~SystemEngine()
 {
+    std::unique_ptr<OutputKeeper> keeper;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        keeper = std::move(m_keeper);
+    }
+    keeper.reset(); // joins its thread, which may be waiting for the lock
     std::lock_guard<std::mutex> lock(m_mutex);
     for (auto& [handle, stream] : m_streams)
         m_output.Detach(stream.get());
@@ -33,7 +39,9 @@ SystemEngine::~SystemEngine()
 bool SystemEngine::AudioInit(int, std::uint32_t, std::uint32_t, void*, const void*)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_output.Open();
+    if (!m_keeper)
+        m_keeper = std::make_unique<OutputKeeper>(m_output, [this] { return AnyPlaying(); });
+    return true;
 }
 
 HSTREAM SystemEngine::AudioStreamCreateFile(bool mem, const char* file, std::uint32_t offset,
@@ -44,20 +52,26 @@ HSTREAM SystemEngine::AudioStreamCreateFile(bool mem, const char* file, std::uin
         return 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_output.IsOpen() || m_lastHandle == std::numeric_limits<HSTREAM>::max())
+        if (!m_keeper || m_lastHandle == std::numeric_limits<HSTREAM>::max())
             return 0;
     }
-    // Opening reads the file; other calls need not wait for it.
-    std::unique_ptr<Decoder> decoder = OpenDecoder(file);
+    // Opening reads the file; other calls need not wait for it. A MIDI
+    // decoder's FluidSynth asks SDL about devices as it sets up.
+    std::unique_ptr<Decoder> decoder;
+    {
+        const std::unique_lock<std::mutex> sdl = m_output.LockSdl();
+        decoder = OpenDecoder(file);
+    }
     if (!decoder)
         return 0;
     auto stream = std::make_unique<Stream>(std::move(decoder));
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_output.IsOpen() || m_lastHandle == std::numeric_limits<HSTREAM>::max())
+    if (!m_keeper || m_lastHandle == std::numeric_limits<HSTREAM>::max())
         return 0;
     const HSTREAM handle = ++m_lastHandle;
     m_output.Attach(stream.get());
     m_streams.emplace(handle, std::move(stream));
+    m_keeper->Retry();
     return handle;
 }
 
@@ -78,24 +92,43 @@ bool SystemEngine::AudioStreamFree(HSTREAM handle)
         m_output.Detach(found->second.get());
         freed = std::move(found->second);
         m_streams.erase(found);
+        m_played.erase(handle);
+        m_keeper->Wake();
     }
     return true; // `freed` joins its decoder thread on the way out
 }
 
-bool SystemEngine::Steer(HSTREAM handle, void (Stream::*command)())
+bool SystemEngine::Steer(HSTREAM handle, void (Stream::*command)(), bool plays)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     Stream* stream = Find(handle);
-    if (stream)
-        (stream->*command)();
-    return stream != nullptr;
+    if (!stream)
+        return false;
+    (stream->*command)();
+    if (plays) {
+        m_played.insert(handle);
+        m_keeper->Retry();
+    } else {
+        m_played.erase(handle);
+        m_keeper->Wake();
+    }
+    return true;
 }
 
-bool SystemEngine::AudioPlay(HSTREAM handle, bool) { return Steer(handle, &Stream::Play); }
+bool SystemEngine::AnyPlaying()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return std::any_of(m_played.begin(), m_played.end(), [this](HSTREAM handle) {
+        const Stream* stream = Find(handle);
+        return stream && stream->IsActive();
+    });
+}
 
-bool SystemEngine::AudioPause(HSTREAM handle) { return Steer(handle, &Stream::Pause); }
+bool SystemEngine::AudioPlay(HSTREAM handle, bool) { return Steer(handle, &Stream::Play, true); }
 
-bool SystemEngine::AudioStop(HSTREAM handle) { return Steer(handle, &Stream::Stop); }
+bool SystemEngine::AudioPause(HSTREAM handle) { return Steer(handle, &Stream::Pause, false); }
+
+bool SystemEngine::AudioStop(HSTREAM handle) { return Steer(handle, &Stream::Stop, false); }
 
 std::uint32_t SystemEngine::AudioIsActive(HSTREAM handle)
 {
@@ -151,13 +184,13 @@ std::uint32_t SystemEngine::AudioGetData(HSTREAM handle, void* buffer, std::uint
 std::uint32_t SystemEngine::AudioGetVolume()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_output.IsOpen() ? m_output.Volume() : kAudioVolumeUnknown;
+    return m_keeper ? m_output.Volume() : kAudioVolumeUnknown;
 }
 
 bool SystemEngine::AudioSetVolume(std::uint32_t volume)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_output.IsOpen() || volume > 100)
+    if (!m_keeper || volume > 100)
         return false;
     m_output.SetVolume(volume);
     return true;

@@ -1,6 +1,7 @@
 // The engine through a real sound server: a PulseAudio daemon of the test's
 // own with a null sink, its monitor recorded by parec, the tone found in the
-// recording.
+// recording; the server killed and started again under a playing stream,
+// started only after the first play, and asked what the engine holds on it.
 
 #include "audio_capture.h"
 #include "engine_test_env.h"
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <fcntl.h>
 #include <sys/prctl.h>
@@ -54,36 +56,74 @@ void EndProcess(pid_t pid)
 }
 
 // A PulseAudio daemon serving only this test: its runtime folder, home and
-// socket in a temporary folder, one null sink; ended with the test.
+// socket in a temporary folder, one null sink; ended with the test. The
+// clients of the test find it by the environment as soon as it is made, and
+// it may be started again after it was killed.
 class PrivatePulseAudio {
 public:
     explicit PrivatePulseAudio(const TempFolder& folder)
-        : m_socket(folder.File("run/native"))
+        : m_folder(folder), m_socket(folder.File("run/native"))
     {
         std::filesystem::create_directories(folder.File("run"));
         std::filesystem::create_directories(folder.File("home"));
         setenv("XDG_RUNTIME_DIR", folder.File("run").c_str(), 1);
         setenv("HOME", folder.File("home").c_str(), 1);
         setenv("PULSE_SERVER", ("unix:" + m_socket).c_str(), 1);
+        setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
+    }
+    ~PrivatePulseAudio() { EndProcess(m_daemon); }
+
+    // Starts the daemon; true once it answers.
+    bool Start()
+    {
         // -n: no default script, so no hardware modules; root needs no flag
         // beyond a warning in per-user mode.
         m_daemon = Spawn({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--system=false",
                           "--disable-shm=yes", "--log-target=stderr", "--log-level=error",
                           "-L", "module-null-sink sink_name=lirvan rate=44100 channels=2",
                           "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + m_socket},
-                         folder.File("pulseaudio.log"));
-    }
-    ~PrivatePulseAudio() { EndProcess(m_daemon); }
-
-    bool Ready()
-    {
+                         m_folder.File("pulseaudio.log"));
         return m_daemon > 0 && WaitUntil([] { return std::system("pactl info >/dev/null 2>&1") == 0; }, 10);
+    }
+    // Ends it as a crash would, without a word to its clients.
+    void Kill()
+    {
+        kill(m_daemon, SIGKILL);
+        waitpid(m_daemon, nullptr, 0);
+        m_daemon = 0;
     }
 
 private:
+    const TempFolder& m_folder;
     std::string m_socket;
     pid_t m_daemon = 0;
 };
+
+// Records the sink's monitor into `file` until ended; 0 when it cannot.
+pid_t RecordSink(const TempFolder& folder, const std::string& file)
+{
+    const pid_t recorder = Spawn({"parec", "--device=lirvan.monitor", "--format=s16le", "--rate=44100",
+                                  "--channels=2", "--latency-msec=20", "--file-format=raw", folder.File(file)},
+                                 folder.File(file + ".log"));
+    const bool started = WaitUntil([&] { return std::filesystem::exists(folder.File(file)); }, 5);
+    return started ? recorder : 0;
+}
+
+// Streams on the sink that are not corked, as pactl lists them.
+int PlayingSinkInputs()
+{
+    FILE* list = popen("LC_ALL=C pactl list sink-inputs 2>/dev/null", "r");
+    if (!list)
+        return -1;
+    int playing = 0;
+    char line[512];
+    while (std::fgets(line, sizeof line, list))
+        playing += std::string(line).find("Corked: no") != std::string::npos;
+    pclose(list);
+    return playing;
+}
+
+constexpr double kSecond = kBytesPerSecond;
 
 } // namespace
 
@@ -91,16 +131,12 @@ TEST(EnginePulse, ToneReachesThePulseAudioSink)
 {
     TempFolder folder;
     PrivatePulseAudio pulse(folder);
-    ASSERT_TRUE(pulse.Ready()) << "pulseaudio did not start";
+    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
     const std::string recording = folder.File("monitor.raw");
-    const pid_t recorder = Spawn({"parec", "--device=lirvan.monitor", "--format=s16le", "--rate=44100",
-                                  "--channels=2", "--latency-msec=20", "--file-format=raw", recording},
-                                 folder.File("parec.log"));
+    const pid_t recorder = RecordSink(folder, "monitor.raw");
     ASSERT_GT(recorder, 0);
-    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(recording); }, 5));
 
     WriteToneWav(folder.File("tone.wav"), 1.0, 660, 0.5);
-    setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
     std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
     ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
     const HSTREAM stream = engine->AudioStreamCreateFile(false, folder.File("tone.wav").c_str(), 0, 0, 0);
@@ -125,4 +161,86 @@ TEST(EnginePulse, ToneReachesThePulseAudioSink)
     }
     EXPECT_GE(windows, 18u) << "about a second heard";
     EXPECT_GE(whole, windows * 2 / 3);
+}
+
+TEST(EnginePulse, ToneGoesOnFromWhereItStoppedWhenTheServerComesBack)
+{
+    TempFolder folder;
+    PrivatePulseAudio pulse(folder);
+    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
+    WriteToneWav(folder.File("tone.wav"), 4.0, 660, 0.5);
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
+    const HSTREAM stream = engine->AudioStreamCreateFile(false, folder.File("tone.wav").c_str(), 0, 0, 0);
+    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) >= kBytesPerSecond; }, 5));
+
+    pulse.Kill();
+    Sleep(0.2); // the output notices
+    const std::uint64_t stopped = engine->AudioGetPosition(stream);
+    Sleep(1.0);
+    EXPECT_LT(engine->AudioGetPosition(stream) - stopped, kSecond / 10) << "no server, no progress";
+    EXPECT_NE(engine->AudioIsActive(stream), 0u);
+
+    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start again";
+    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    ASSERT_GT(recorder, 0);
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 10)) << "heard to its end";
+    Sleep(0.3);
+    engine.reset();
+    EndProcess(recorder);
+
+    // What was left after the stop is heard; the recorder may start up to a
+    // retry's half second late.
+    const double left = (4 * kSecond - double(stopped)) / kSecond;
+    const Span heard = Audible(ReadRawStereo(folder.File("monitor.raw")));
+    EXPECT_LT(double(heard.Size()) / kFixtureRate, left + 0.2);
+    EXPECT_GT(double(heard.Size()) / kFixtureRate, left - 0.7);
+}
+
+TEST(EnginePulse, PlayWithNoServerIsSilentAndThePlayAfterItStartsIsHeard)
+{
+    TempFolder folder;
+    PrivatePulseAudio pulse(folder);
+    WriteToneWav(folder.File("tone.wav"), 1.0, 660, 0.5);
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
+    const HSTREAM stream = engine->AudioStreamCreateFile(false, folder.File("tone.wav").c_str(), 0, 0, 0);
+    ASSERT_NE(stream, 0u);
+    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    Sleep(0.5);
+    EXPECT_EQ(engine->AudioGetPosition(stream), 0u);
+
+    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
+    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    ASSERT_GT(recorder, 0);
+    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
+    Sleep(0.3);
+    engine.reset();
+    EndProcess(recorder);
+    EXPECT_GT(Audible(ReadRawStereo(folder.File("monitor.raw"))).Size(), kFixtureRate * 9 / 10);
+}
+
+TEST(EnginePulse, PauseAndStopLeaveNoPlayingStreamOnTheSink)
+{
+    TempFolder folder;
+    PrivatePulseAudio pulse(folder);
+    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
+    WriteToneWav(folder.File("tone.wav"), 20.0, 660, 0.5);
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
+    const HSTREAM stream = engine->AudioStreamCreateFile(false, folder.File("tone.wav").c_str(), 0, 0, 0);
+    // The sink may keep a paused output a few seconds, for a quick resume.
+    constexpr double kLetGo = 6;
+
+    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    EXPECT_TRUE(WaitUntil([] { return PlayingSinkInputs() == 1; }, 5));
+    ASSERT_TRUE(engine->AudioPause(stream));
+    EXPECT_TRUE(WaitUntil([] { return PlayingSinkInputs() == 0; }, kLetGo)) << "after pause";
+
+    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    EXPECT_TRUE(WaitUntil([] { return PlayingSinkInputs() == 1; }, 5));
+    ASSERT_TRUE(engine->AudioStop(stream));
+    EXPECT_TRUE(WaitUntil([] { return PlayingSinkInputs() == 0; }, kLetGo)) << "after stop";
 }
