@@ -10,7 +10,7 @@ void CPlayerDlg::OnCreatePlaylist()
 {
     // Every catalogue record is taken: a further playlist would have none.
     if (playlistCount >= kPlaylistRecords) {
-        ShowError(m_platform.messages, this, kCatalogueFullText);
+        ShowError(m_platform.messages, this, CatalogueFullText().c_str());
         return;
     }
     SozdPL dialog(m_platform.messages, this);

@@ -1,6 +1,13 @@
 #include "playlists/playlist_messages.h"
 
 #include "platform/message_box.h"
+#include "playlists/tables.h"
+
+std::string CatalogueFullText()
+{
+    return "Создано наибольшее возможное число плейлистов (" + std::to_string(kPlaylistRecords)
+        + "); удалите ненужный плейлист";
+}
 
 void ShowError(MessageBoxes& messages, QWidget* owner, const char* text)
 {

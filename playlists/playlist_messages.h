@@ -12,8 +12,6 @@ inline constexpr const char* kPlaylistNotCreatedText =
     "Не удалось создать файл плейлиста или записать его в каталог плейлистов";
 inline constexpr const char* kTracksNotWrittenText =
     "Не удалось записать треки в файл плейлиста";
-inline constexpr const char* kCatalogueFullText =
-    "Создано наибольшее возможное число плейлистов (70); удалите ненужный плейлист";
 inline constexpr const char* kNoPlaylistToSaveText =
     "Нет плейлиста для сохранения: сначала создайте плейлист";
 inline constexpr const char* kUnsafeNameText =
@@ -37,6 +35,9 @@ inline constexpr const char* kPlaylistFileKeptText =
 inline constexpr const char* kForeignPlaylistFileText =
     "Файл этого плейлиста находится вне папки плейлистов или не является файлом плейлиста, "
     "поэтому записать в него нельзя; ничего не записано:\n%1";
+
+// "Создать" with the playlist table full; the number is the table's size.
+std::string CatalogueFullText();
 
 // A message box over owner with text, the caption kErrorCaption and an OK button.
 void ShowError(MessageBoxes& messages, QWidget* owner, const char* text);

@@ -128,7 +128,7 @@ TEST(CreatePlaylist, RefusesA71stPlaylistBeforeTheDialog)
     const std::string catalogue = ReadBytes(h.folder.Pl("PLT.plt"));
     h.Open();
     h.Click(IDC_CREATE_PLAYLIST); // no dialog opens: nothing to answer it
-    EXPECT_EQ(Messages(h), std::vector<QString>{Utf8(kCatalogueFullText)});
+    EXPECT_EQ(Messages(h), std::vector<QString>{Utf8(CatalogueFullText().c_str())});
     EXPECT_EQ(playlistCount, kPlaylistRecords);
     EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue);
 }
