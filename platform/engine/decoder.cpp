@@ -47,7 +47,7 @@ bool LooksLikeMidi(const char* path)
 
 // Where a module may be, in order. The last is tried even when no such file
 // is seen: a bare name, which the dynamic loader looks for along the program's
-// run path (the build tree's tests and benchmarks carry the module's folder
+// run path (the build tree's tests and benchmarks carry the modules' folder
 // there).
 std::vector<std::string> Places(const char* file)
 {
@@ -55,6 +55,8 @@ std::vector<std::string> Places(const char* file)
         return {g_folder + "/" + file};
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    if (error)
+        return {file};
     return {(folder / file).string(), (folder / "../lib/lirvan1" / file).string(), file};
 }
 
@@ -66,15 +68,17 @@ void Load(Module& module)
     for (const std::string& place : places) {
         if (&place != &places.back() && access(place.c_str(), F_OK) != 0)
             continue;
-        // RTLD_NOW: a module missing a library fails here, not mid-stream.
-        void* handle = dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle) {
+        // Lazy binding: of FFmpeg's many libraries only the functions called
+        // get resolved. A missing library still fails here.
+        void* handle = dlopen(place.c_str(), RTLD_LAZY | RTLD_LOCAL);
+        if (handle)
             module.entry = reinterpret_cast<decltype(module.entry)>(dlsym(handle, kDecoderEntry));
-            if (module.entry)
-                return;
+        if (module.entry)
+            return;
+        const char* why = dlerror(); // taken before dlclose, which clears it
+        std::fprintf(stderr, "lirvan1: cannot load the decoders: %s\n", why ? why : place.c_str());
+        if (handle)
             dlclose(handle);
-        }
-        std::fprintf(stderr, "lirvan1: cannot load the decoders: %s\n", dlerror());
         return;
     }
 }

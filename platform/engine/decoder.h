@@ -38,6 +38,5 @@ public:
 std::unique_ptr<Decoder> OpenDecoder(const char* path);
 
 // From now on modules are looked for in `folder` alone (empty: in the usual
-// places again), and loaded afresh by the next file that needs one. For
-// programs that run away from the modules' folder, and for tests.
+// places again), and loaded afresh by the next file that needs one. For tests.
 void UseDecoderModulesFrom(std::string folder);

@@ -6,6 +6,8 @@
 #include "platform/engine/decoder.h"
 #include "tests/support/audio_fixtures.h"
 
+#include <dlfcn.h>
+#include <fftw3.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,8 +43,14 @@ TEST_F(DecoderModules, MissingOrBrokenOnesFailCreationWithOneLineUntilOneLoads)
     std::filesystem::create_directory(folder.File("broken"));
     std::ofstream(folder.File("broken/liblirvan_ffmpeg.so")) << "not a shared object";
     std::ofstream(folder.File("broken/liblirvan_midi.so")) << "not a shared object";
+    // A real library, but not a decoder module: it has no entry to call.
+    Dl_info library{};
+    ASSERT_NE(dladdr(reinterpret_cast<void*>(&fftwf_execute), &library), 0);
+    std::filesystem::create_directory(folder.File("foreign"));
+    for (const char* module : {"liblirvan_ffmpeg.so", "liblirvan_midi.so"})
+        std::filesystem::copy_file(library.dli_fname, folder.File(std::string("foreign/") + module));
 
-    for (const char* place : {"missing", "broken"}) {
+    for (const char* place : {"missing", "broken", "foreign"}) {
         SCOPED_TRACE(place);
         UseDecoderModulesFrom(folder.File(place));
         testing::internal::CaptureStderr();
