@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # The whole player against ffplay on the same 15 s MP3, played in real time to
 # the same output: CPU time (user + system) and peak memory of each process,
-# launch included. Two outputs in turn: SDL's disk driver into /dev/null, which
+# launch included, medians of several runs taken in turn. Two outputs in turn: SDL's disk driver into /dev/null, which
 # keeps real time as a sound card would, and a real sound server (a PulseAudio
 # daemon of the script's own with a null sink). While the player plays on the
 # sound server, how often each of its threads wakes.
 #
-#   bench/player_vs_ffplay.sh [BUILD_DIR]     (default: build)
+#   bench/player_vs_ffplay.sh [BUILD_DIR] [RUNS]     (default: build, 3)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
+runs=${2:-3}
 driver="$build/bench/play_through"
 [ -x "$driver" ] || { echo "no $driver: build the project first" >&2; exit 1; }
 command -v ffplay >/dev/null || { echo "ffplay is missing (package ffmpeg)" >&2; exit 1; }
@@ -40,23 +41,33 @@ finish_timed() {
   read -r cpu kib wall < <(awk '{ printf "%.2f %d %.1f\n", $1 + $2, $3, $4 }' "$work/time")
 }
 
-# One output: both programs in turn, a table and the ratios.
+# Median of column $2 of file $1.
+median() { sort -g -k"$2,$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END { print v[int((NR + 1) / 2)] }'; }
+
+# One output: both programs in turn, $runs times; a table of medians and the
+# ratios. With an argument, the wake-ups of the player's threads in its first run.
 compare() {
-  start_timed "$driver" "$track"
-  if [ -n "${1:-}" ]; then
-    sleep 3
-    echo "player threads while playing, context switches (from 3 s, over 5 s):"
-    bench/thread_wakeups.sh "$(pgrep -P "$timed")" 5
-  fi
-  finish_timed
-  local player_cpu=$cpu player_kib=$kib player_wall=$wall
-  start_timed ffplay -nodisp -autoexit -loglevel error "$track"
-  finish_timed
-  local ffplay_cpu=$cpu ffplay_kib=$kib ffplay_wall=$wall
-  printf '%-8s %10s %14s %10s\n' "" "CPU s" "peak memory" "wall s"
-  printf '%-8s %10s %11d MiB %10s\n' player "$player_cpu" $((player_kib / 1024)) "$player_wall"
-  printf '%-8s %10s %11d MiB %10s\n' ffplay "$ffplay_cpu" $((ffplay_kib / 1024)) "$ffplay_wall"
-  awk -v p="$player_cpu" -v f="$ffplay_cpu" -v pm="$player_kib" -v fm="$ffplay_kib" \
+  rm -f "$work/player.txt" "$work/ffplay.txt"
+  for run in $(seq "$runs"); do
+    start_timed "$driver" "$track"
+    if [ -n "${1:-}" ] && [ "$run" -eq 1 ]; then
+      sleep 3
+      echo "player threads while playing, context switches (from 3 s, over 5 s):"
+      bench/thread_wakeups.sh "$(pgrep -P "$timed")" 5
+    fi
+    finish_timed
+    echo "$cpu $kib $wall" >>"$work/player.txt"
+    start_timed ffplay -nodisp -autoexit -loglevel error "$track"
+    finish_timed
+    echo "$cpu $kib $wall" >>"$work/ffplay.txt"
+  done
+  printf '%-8s %10s %14s %10s   (medians of %d runs)\n' "" "CPU s" "peak memory" "wall s" "$runs"
+  for program in player ffplay; do
+    printf '%-8s %10s %11d MiB %10s\n' "$program" "$(median "$work/$program.txt" 1)" \
+      $(($(median "$work/$program.txt" 2) / 1024)) "$(median "$work/$program.txt" 3)"
+  done
+  awk -v p="$(median "$work/player.txt" 1)" -v f="$(median "$work/ffplay.txt" 1)" \
+    -v pm="$(median "$work/player.txt" 2)" -v fm="$(median "$work/ffplay.txt" 2)" \
     'BEGIN { printf "player / ffplay: CPU %.2fx (<= 0.8), memory %.2fx (<= 1)\n", (f > 0 ? p / f : 0), pm / fm }'
 }
 
