@@ -45,19 +45,19 @@ bool LooksLikeMidi(const char* path)
     return file.read(header, sizeof header) && std::memcmp(header, "MThd", 4) == 0;
 }
 
-// Where a module may be, in order. The last is tried even when no such file
-// is seen: a bare name, which the dynamic loader looks for along the program's
-// run path (the build tree's tests and benchmarks carry the modules' folder
-// there).
+// Where a module may be, in order: beside the executable, where an installed
+// player keeps it, and the build tree's folder for the programs built there.
+// The last is tried even when no such file is seen, so that a failure says why.
 std::vector<std::string> Places(const char* file)
 {
     if (!g_folder.empty())
         return {g_folder + "/" + file};
+    const std::filesystem::path built = std::filesystem::path(LIRVAN_BUILD_MODULES) / file;
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
     if (error)
-        return {file};
-    return {(folder / file).string(), (folder / "../lib/lirvan1" / file).string(), file};
+        return {built.string()};
+    return {(folder / file).string(), (folder / "../lib/lirvan1" / file).string(), built.string()};
 }
 
 // Loads the module, once; says on standard error, in one line, why it cannot.

@@ -32,7 +32,7 @@ public:
 //
 // Each kind's decoders are a module of their own (decoder_module.h) that the
 // first file of that kind loads: from beside the executable, from
-// ../lib/lirvan1/ beside it once installed, or along the program's run path.
+// ../lib/lirvan1/ beside it once installed, or from the build tree.
 // A module that cannot be loaded answers nullptr for every file of its kind,
 // as for a bad file, and says why once, in one line on standard error.
 std::unique_ptr<Decoder> OpenDecoder(const char* path);
