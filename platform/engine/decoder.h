@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 inline constexpr int kOutputRate = 44100;
 
@@ -26,5 +27,16 @@ public:
 
 // The decoder for a file: FluidSynth for MIDI (by extension or an "MThd"
 // header), FFmpeg for everything else; nullptr when the file holds no
-// playable audio. Reads only the start of the file (a MIDI file whole).
+// playable audio. Reads only the start of the file (a MIDI file whole). Any
+// thread.
+//
+// Each kind's decoders are a module of their own (decoder_module.h) that the
+// first file of that kind loads: from beside the executable, from
+// ../lib/lirvan1/ beside it once installed, or from the build tree.
+// A module that cannot be loaded answers nullptr for every file of its kind,
+// as for a bad file, and says why once, in one line on standard error.
 std::unique_ptr<Decoder> OpenDecoder(const char* path);
+
+// From now on modules are looked for in `folder` alone (empty: in the usual
+// places again), and loaded afresh by the next file that needs one. For tests.
+void UseDecoderModulesFrom(std::string folder);

@@ -1,7 +1,10 @@
 #include "platform/engine/ffmpeg_decoder.h"
 
+#include "platform/engine/decoder_module.h"
+
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -220,4 +223,12 @@ void FfmpegDecoder::SkipToSeekTarget(std::int64_t frameTimestamp)
     } else {
         m_pendingOffset = m_pendingFrames; // wholly before the target
     }
+}
+
+Decoder* lirvan_open_decoder_v1(const char* path)
+{
+    static std::once_flag quiet;
+    // A damaged file is answered with a failed call, not with FFmpeg's log.
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_FATAL); });
+    return FfmpegDecoder::Open(path).release();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Decoding through FFmpeg: any container and codec libavformat opens (MP3,
 // WAV, WMA, the audio track of AVI and MPEG, ...), converted by libswresample
-// to the output's 16-bit stereo at 44,100 Hz on the decoder thread.
+// to the output's 16-bit stereo at 44,100 Hz on the decoder thread. Built
+// into the FFmpeg module (decoder_module.h) with FFmpeg's libraries.
 
 #include "platform/engine/decoder.h"
 

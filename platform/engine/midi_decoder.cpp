@@ -1,10 +1,11 @@
 #include "platform/engine/midi_decoder.h"
 
+#include "platform/engine/decoder_module.h"
+
 #include <algorithm>
-#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <mutex>
-#include <strings.h>
 
 namespace {
 
@@ -20,22 +21,10 @@ void QuietenFluidSynth()
     });
 }
 
-bool HasSuffix(const char* path, const char* suffix)
-{
-    const std::size_t length = std::strlen(path), suffixLength = std::strlen(suffix);
-    return length >= suffixLength && strcasecmp(path + length - suffixLength, suffix) == 0;
-}
+// A MIDI file bigger than this is not one; nothing is read into memory for it.
+constexpr std::streamoff kMaxMidiBytes = 16 << 20;
 
 } // namespace
-
-bool LooksLikeMidi(const char* path)
-{
-    if (HasSuffix(path, ".mid") || HasSuffix(path, ".midi"))
-        return true;
-    char header[4] = {};
-    std::ifstream file(path, std::ios::binary);
-    return file.read(header, sizeof header) && std::memcmp(header, "MThd", 4) == 0;
-}
 
 std::unique_ptr<MidiDecoder> MidiDecoder::Open(std::vector<std::uint8_t> file)
 {
@@ -110,4 +99,14 @@ bool MidiDecoder::Seek(std::uint64_t frame)
         return true;
     m_position = m_lengthFrames; // the stream ends
     return false;
+}
+
+Decoder* lirvan_open_decoder_v1(const char* path)
+{
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file || file.tellg() > kMaxMidiBytes)
+        return nullptr;
+    file.seekg(0);
+    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return MidiDecoder::Open(std::move(bytes)).release();
 }

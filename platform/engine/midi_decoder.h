@@ -1,7 +1,8 @@
 #pragma once
 // MIDI through FluidSynth with the system's General MIDI SoundFont, rendered
 // straight at the output's rate. The length comes from the file's tempo map;
-// a seek restarts FluidSynth's player at the tick that sounds there.
+// a seek restarts FluidSynth's player at the tick that sounds there. Built
+// into the MIDI module (decoder_module.h) with FluidSynth.
 
 #include "platform/engine/decoder.h"
 #include "platform/engine/midi_timeline.h"
@@ -35,6 +36,3 @@ private:
     fluid_synth_t* m_synth = nullptr;
     fluid_player_t* m_player = nullptr;
 };
-
-// True for a file FluidSynth should play: a .mid or .midi name, or "MThd" first.
-bool LooksLikeMidi(const char* path);

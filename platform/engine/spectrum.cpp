@@ -24,16 +24,11 @@ Spectrum::Spectrum()
     }
     // A sine of amplitude A gives a peak of A x (window sum) / 2.
     m_scale = float(2.0 / sum);
-    m_in = fftwf_alloc_real(kSamples);
-    fftwf_complex* out = fftwf_alloc_complex(kBins + 1);
-    m_out = out;
-    std::lock_guard<std::mutex> lock(PlannerMutex());
-    m_plan = fftwf_plan_dft_r2c_1d(int(kSamples), m_in, out, FFTW_ESTIMATE);
 }
 
 Spectrum::~Spectrum()
 {
-    {
+    if (m_plan) {
         std::lock_guard<std::mutex> lock(PlannerMutex());
         fftwf_destroy_plan(m_plan);
     }
@@ -43,6 +38,15 @@ Spectrum::~Spectrum()
 
 void Spectrum::Compute(const float* samples, float* out)
 {
+    // Planned at the first use, not at start-up: planning pages in a couple
+    // of MiB of FFTW that a session playing nothing never needs.
+    if (!m_plan) {
+        m_in = fftwf_alloc_real(kSamples);
+        fftwf_complex* bins = fftwf_alloc_complex(kBins + 1);
+        m_out = bins;
+        std::lock_guard<std::mutex> lock(PlannerMutex());
+        m_plan = fftwf_plan_dft_r2c_1d(int(kSamples), m_in, bins, FFTW_ESTIMATE);
+    }
     for (std::size_t i = 0; i < kSamples; ++i)
         m_in[i] = samples[i] * m_window[i];
     fftwf_execute(m_plan);

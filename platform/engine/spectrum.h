@@ -19,6 +19,7 @@ public:
     Spectrum& operator=(const Spectrum&) = delete;
 
     // Writes exactly kBins magnitudes of `samples` (kSamples of them) to `out`.
+    // The first call makes FFTW's plan.
     void Compute(const float* samples, float* out);
 
 private:

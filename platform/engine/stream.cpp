@@ -1,7 +1,6 @@
 #include "platform/engine/stream.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
 
@@ -10,8 +9,6 @@ namespace {
 constexpr std::uint32_t kSerialMask = 0xFFFFFF;
 constexpr int kFrameBits = 40;
 constexpr std::uint32_t kNoSerial = 0xFFFFFFFF;
-// How often a decoder with a full ring looks again: a quarter of a block.
-constexpr auto kPollInterval = std::chrono::milliseconds(5);
 
 std::uint64_t Pack(std::uint32_t serial, std::uint64_t frame)
 {
@@ -36,8 +33,7 @@ Stream::Stream(std::unique_ptr<Decoder> decoder)
 Stream::~Stream()
 {
     m_quit.store(true, std::memory_order_release);
-    { std::lock_guard<std::mutex> lock(m_wakeMutex); }
-    m_wake.notify_one();
+    Wake();
     m_thread.join();
 }
 
@@ -59,16 +55,14 @@ void Stream::SetPosition(std::uint64_t frame)
     m_askedFrame = frame;
     m_seekFrame.store(frame, std::memory_order_relaxed);
     m_serial.store(m_askedSerial, std::memory_order_release);
-    { std::lock_guard<std::mutex> lock(m_wakeMutex); }
-    m_wake.notify_one();
+    Wake();
 }
 
-void Stream::Wait(std::uint32_t serial)
+void Stream::Wake()
 {
-    std::unique_lock<std::mutex> lock(m_wakeMutex);
-    m_wake.wait_for(lock, kPollInterval, [&] {
-        return m_quit.load(std::memory_order_acquire) || m_serial.load(std::memory_order_acquire) != serial;
-    });
+    // A notify with nobody asleep costs no system call.
+    m_wakeups.fetch_add(1, std::memory_order_release);
+    m_wakeups.notify_one();
 }
 
 void Stream::DecodeLoop()
@@ -76,7 +70,12 @@ void Stream::DecodeLoop()
     std::uint32_t serial = 0;
     std::uint64_t nextFrame = 0;
     bool finished = false;
-    while (!m_quit.load(std::memory_order_acquire)) {
+    for (;;) {
+        // Taken before looking at anything, so that a wake-up posted after the
+        // look ends the sleep below at once.
+        const std::uint32_t seen = m_wakeups.load(std::memory_order_acquire);
+        if (m_quit.load(std::memory_order_acquire))
+            break;
         const std::uint32_t wanted = m_serial.load(std::memory_order_acquire);
         if (wanted != serial) {
             serial = wanted;
@@ -88,7 +87,7 @@ void Stream::DecodeLoop()
         }
         AudioBlock* block = finished ? nullptr : m_ring.WriteSlot();
         if (!block) {
-            Wait(serial);
+            m_wakeups.wait(seen, std::memory_order_acquire);
             continue;
         }
         const std::uint32_t frames = m_decoder->Read(block->samples.data(), kBlockFrames);
@@ -115,14 +114,19 @@ void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volu
 
     // Audio decoded for an old place goes, even while paused, so the decoder
     // can fill the ring for the new one.
+    bool released = false;
     const AudioBlock* block = m_ring.ReadSlot();
     while (block && block->serial != serial) {
         m_ring.Release();
+        released = true;
         m_readOffset = 0;
         block = m_ring.ReadSlot();
     }
-    if (m_state.load(std::memory_order_acquire) != kPlaying)
+    if (m_state.load(std::memory_order_acquire) != kPlaying) {
+        if (released)
+            Wake();
         return;
+    }
 
     std::uint32_t done = 0;
     while (done < frames && block && block->serial == serial) {
@@ -137,10 +141,13 @@ void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volu
         m_delivered.store(Pack(serial, block->startFrame + m_readOffset), std::memory_order_release);
         if (m_readOffset == block->frames) {
             m_ring.Release();
+            released = true;
             m_readOffset = 0;
             block = m_ring.ReadSlot();
         }
     }
+    if (released)
+        Wake(); // once, however many blocks went
     if (!block && finishedSerial == serial) {
         int playing = kPlaying;
         m_state.compare_exchange_strong(playing, kEnded, std::memory_order_acq_rel);

@@ -5,15 +5,16 @@
 //
 // Threads: the constructor, the destructor and every member but MixInto run on
 // the engine's caller (one at a time); MixInto runs only on the output
-// callback. They meet only in atomics and the ring.
+// callback. They meet only in atomics and the ring. The decoder thread sleeps
+// while its ring is full, until the callback frees a block or the caller seeks
+// or quits: a stream that is paused, stopped or decoded to its end costs no
+// wake-ups at all.
 
 #include "platform/engine/block_ring.h"
 #include "platform/engine/decoder.h"
 #include "platform/engine/sample_history.h"
 
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 class Stream {
@@ -47,8 +48,9 @@ private:
     enum State : int { kStopped, kPlaying, kPaused, kEnded };
 
     void DecodeLoop();
-    // Decoder thread: sleeps until asked to seek or quit, or a poll interval passes.
-    void Wait(std::uint32_t serial);
+    // Any thread, the callback too: ends the decoder's sleep, or the one it is
+    // about to begin. Never locks or blocks.
+    void Wake();
 
     const std::unique_ptr<Decoder> m_decoder;
     const std::uint64_t m_lengthFrames;
@@ -71,7 +73,7 @@ private:
     // Callback side: frames of the ring's oldest block already output.
     std::uint32_t m_readOffset = 0;
 
-    std::mutex m_wakeMutex;
-    std::condition_variable m_wake;
+    // Counts wake-ups; the decoder sleeps on it while it holds what it last saw.
+    std::atomic<std::uint32_t> m_wakeups{0};
     std::thread m_thread;
 };

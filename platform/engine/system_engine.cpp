@@ -6,21 +6,13 @@
 #include <algorithm>
 #include <limits>
 
-extern "C" {
-#include <libavutil/log.h>
-}
-
 namespace {
 
 constexpr std::uint64_t kBytesPerFrame = 4;
 
 } // namespace
 
-SystemEngine::SystemEngine()
-{
-    // A damaged file is answered with a failed call, not with FFmpeg's log.
-    av_log_set_level(AV_LOG_FATAL);
-}
+SystemEngine::SystemEngine() = default;
 
 SystemEngine::~SystemEngine()
 {

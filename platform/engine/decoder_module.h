@@ -1,0 +1,20 @@
+#pragma once
+// The decoders live in modules of their own, loaded when a file first needs
+// one: FFmpeg's libraries come in with the first stream, FluidSynth's with the
+// first MIDI file, and a session that plays nothing loads neither. This is
+// what a module exports and the engine looks up; nothing else crosses.
+
+#include "platform/engine/decoder.h"
+
+// Module files: beside the executable in the build tree, in ../lib/lirvan1/
+// from it once installed.
+inline constexpr const char* kFfmpegModule = "liblirvan_ffmpeg.so";
+inline constexpr const char* kMidiModule = "liblirvan_midi.so";
+
+// A module's one export: the decoder for the file at `path`, or nullptr when
+// it holds no playable audio. Any thread. The caller owns the decoder and
+// deletes it through Decoder's virtual destructor; a module is never unloaded.
+// The name carries the version of the Decoder interface, so that a module of
+// another version is refused instead of called.
+extern "C" __attribute__((visibility("default"))) Decoder* lirvan_open_decoder_v1(const char* path);
+inline constexpr const char* kDecoderEntry = "lirvan_open_decoder_v1";
