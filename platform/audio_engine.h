@@ -15,8 +15,12 @@ inline constexpr int kSpectrumValues = 1024;
 inline constexpr std::uint32_t kAudioVolumeUnknown = 0xFFFFFFFFu;
 // AudioGetData failure.
 inline constexpr std::uint32_t kAudioDataError = 0xFFFFFFFFu;
-// Lengths and positions count bytes of decoded 16-bit stereo audio at 44,100 Hz.
-inline constexpr std::uint64_t kBytesPerSecond = 44100u * 2u * 2u;
+// The output's shape, which every stream is decoded to: 16-bit stereo frames at
+// 44,100 Hz. Lengths and positions count bytes of such audio.
+inline constexpr std::uint32_t kOutputRate = 44100;
+inline constexpr std::uint32_t kOutputChannels = 2;
+inline constexpr std::uint32_t kBytesPerFrame = kOutputChannels * sizeof(std::int16_t);
+inline constexpr std::uint64_t kBytesPerSecond = std::uint64_t{kOutputRate} * kBytesPerFrame;
 
 class AudioEngine {
 public:

@@ -16,7 +16,6 @@ void ResetTransportState() { g_transport = {}; }
 namespace {
 // What the engine is opened with before every load.
 constexpr int kOutputDevice = 1;
-constexpr std::uint32_t kOutputRate = 44100;
 constexpr std::uint32_t kOutputFlags = 4;
 // Volume slider and engine volume both run 0..100, the slider growing downward.
 constexpr int kFullVolume = 100;

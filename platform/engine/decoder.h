@@ -3,11 +3,11 @@
 // frames at 44,100 Hz. One decoder belongs to one stream and, once the stream
 // starts, is used only from that stream's decoder thread.
 
+#include "platform/audio_engine.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
-
-inline constexpr int kOutputRate = 44100;
 
 class Decoder {
 public:

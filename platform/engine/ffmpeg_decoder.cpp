@@ -15,7 +15,7 @@ extern "C" {
 
 namespace {
 
-constexpr AVRational kOutputTimeBase{1, kOutputRate};
+constexpr AVRational kOutputTimeBase{1, int{kOutputRate}};
 // Rates a real recording can have. A header claiming more (a damaged WAV may
 // say 536 MHz) would have the resampler build its filters for minutes.
 constexpr int kLowestInputRate = 1000;

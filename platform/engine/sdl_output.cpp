@@ -137,5 +137,5 @@ void SDLCALL SdlOutput::Callback(void* self, Uint8* buffer, int bytes)
     const std::uint32_t volume = output.Volume();
     std::lock_guard<std::mutex> lock(output.m_streamsMutex);
     for (Stream* stream : output.m_streams)
-        stream->MixInto(reinterpret_cast<std::int16_t*>(buffer), std::uint32_t(bytes) / 4, volume);
+        stream->MixInto(reinterpret_cast<std::int16_t*>(buffer), std::uint32_t(bytes) / kBytesPerFrame, volume);
 }

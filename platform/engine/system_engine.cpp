@@ -6,11 +6,10 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-constexpr std::uint64_t kBytesPerFrame = 4;
-
-} // namespace
+// The spectrum is taken over the stream's whole sample history and gives the
+// engine's spectrum values.
+static_assert(Spectrum::kSamples == SampleHistory::kSize);
+static_assert(Spectrum::kBins == static_cast<std::size_t>(kSpectrumValues));
 
 SystemEngine::SystemEngine() = default;
 
