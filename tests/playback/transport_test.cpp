@@ -49,6 +49,7 @@ TEST_F(TransportTest, PauseIsNoToggleAndPlayResumesWherePaused)
     h.Click(1000);
     EXPECT_EQ(Status(), QStringLiteral("Пауза"));
     EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
+    EXPECT_THAT(h.engine.CallsOf("AudioPause"), ElementsAre("AudioPause 1", "AudioPause 1"));
 
     h.Click(1003);
     EXPECT_EQ(Status(), QStringLiteral("Играю"));
