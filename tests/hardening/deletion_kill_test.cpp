@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 
@@ -19,6 +20,9 @@ namespace {
 
 constexpr int kKills = 200;
 constexpr int kPlaylists = 6;
+// Kills that must land while a deletion's temporary catalogue is open, or the run never
+// tested the moment it exists for; about two fifths land there on a desktop disk.
+constexpr int kMinKillsMidDeletion = kKills / 5;
 
 // Starts the driver on folder; returns its pid once it is deleting (or has died).
 pid_t StartDriver(const TempExeFolder& folder)
@@ -71,6 +75,17 @@ std::string CatalogueFault(const TempExeFolder& folder)
     return "";
 }
 
+// Whether a deletion was cut short: its temporary catalogue is left behind, empty or
+// one playlist short of the catalogue (a creation's holds one playlist more).
+bool DeletionCutShort(const TempExeFolder& folder)
+{
+    if (!Exists(folder.Pl("PLT.pltt"))) return false;
+    const auto lines = [](const std::string& text) {
+        return std::count(text.begin(), text.end(), '\n');
+    };
+    return lines(ReadBytes(folder.Pl("PLT.pltt"))) < lines(ReadBytes(folder.Pl("PLT.plt")));
+}
+
 } // namespace
 
 TEST(DeletionKill, TheCatalogueReadsWholeAfterEveryKill)
@@ -78,8 +93,7 @@ TEST(DeletionKill, TheCatalogueReadsWholeAfterEveryKill)
     TempExeFolder folder;
     std::mt19937 random(20261208);
     std::uniform_int_distribution<int> microseconds(0, 20000);
-    int deleting = 0;
-    int midway = 0; // kills that left a deletion's temporary catalogue behind
+    int midway = 0;
     for (int kill = 0; kill < kKills; ++kill) {
         const pid_t pid = StartDriver(folder);
         ASSERT_GT(pid, 0);
@@ -88,11 +102,10 @@ TEST(DeletionKill, TheCatalogueReadsWholeAfterEveryKill)
         int status = 0;
         waitpid(pid, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the driver ended by itself, status " << status;
-        deleting += WTERMSIG(status) == SIGKILL;
         const std::string fault = CatalogueFault(folder);
         ASSERT_EQ(fault, "") << "after kill " << kill;
-        midway += Exists(folder.Pl("PLT.pltt"));
+        midway += DeletionCutShort(folder);
     }
     std::printf("%d kills, %d of them in the middle of a deletion\n", kKills, midway);
-    EXPECT_EQ(deleting, kKills);
+    EXPECT_GE(midway, kMinKillsMidDeletion);
 }

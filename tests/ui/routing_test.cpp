@@ -37,8 +37,10 @@ TEST_F(Routing, TransportButtonsAndSlidersReachTheirHandlers)
     harness.Click(1004);
     EXPECT_EQ(harness.engine.Count("AudioStop"), 1);
 
+    // Play asked the volume already: only a further question shows the slider's route.
+    const int volumeQuestions = harness.engine.Count("AudioGetVolume");
     harness.Control<QSlider>(1018)->setValue(40);
-    EXPECT_GE(harness.engine.Count("AudioGetVolume"), 1);
+    EXPECT_EQ(harness.engine.Count("AudioGetVolume"), volumeQuestions + 1);
     harness.Control<QSlider>(1007)->setValue(30);
     EXPECT_EQ(harness.engine.Count("AudioSetPosition"), 1);
 }
