@@ -86,7 +86,7 @@ TEST_F(ChoosingTest, OpenAsksForTheSevenFiltersAndReplacesTheTable)
     EXPECT_TRUE(request.allowMultiSelect);
 
     EXPECT_EQ(trackSlots, 3);
-    EXPECT_EQ(h.Items(1014), QStringList({"x", "y"}));
+    EXPECT_EQ(h.Items(IDC_TRACK_LIST), QStringList({"x", "y"}));
     EXPECT_EQ(TrackTable[1].path, h.folder.Path() + "y.mid");
     EXPECT_EQ(LastCreated(), h.folder.Path() + "x.mp3");
     EXPECT_EQ(Status(), QStringLiteral("Играю"));
@@ -97,14 +97,14 @@ TEST_F(ChoosingTest, OpenPlaysTheCurrentIndexOrTheFirstWhenItLiesBeyondTheChoice
     currentTrack = 1;
     OpenFiles({"a.mp3", "b.mp3", "c.mp3"});
     EXPECT_EQ(LastCreated(), h.folder.Path() + "b.mp3");
-    EXPECT_EQ(h.SelectedRow(1014), 1);
+    EXPECT_EQ(h.SelectedRow(IDC_TRACK_LIST), 1);
 
     currentTrack = 4;
     OpenFiles({"d.mp3", "e.mp3"});
     EXPECT_EQ(currentTrack, 0);
     EXPECT_EQ(LastCreated(), h.folder.Path() + "d.mp3");
     EXPECT_EQ(Title(), QStringLiteral("d"));
-    EXPECT_EQ(h.SelectedRow(1014), 0);
+    EXPECT_EQ(h.SelectedRow(IDC_TRACK_LIST), 0);
 }
 
 TEST_F(ChoosingTest, CancelledChooserChangesNothing)
@@ -113,11 +113,11 @@ TEST_F(ChoosingTest, CancelledChooserChangesNothing)
     const auto callsBefore = h.engine.calls.size();
     h.chooser.answer = 0;
     h.chooser.Choose(MakeFiles({"b.mp3"}));
-    h.Click(1002);
-    h.Click(1005);
+    h.Click(IDC_OPEN);
+    h.Click(IDC_ADD);
     EXPECT_EQ(h.chooser.shown, 3);
     EXPECT_EQ(trackSlots, 2);
-    EXPECT_EQ(h.Items(1014), QStringList({"a"}));
+    EXPECT_EQ(h.Items(IDC_TRACK_LIST), QStringList({"a"}));
     EXPECT_EQ(h.engine.calls.size(), callsBefore);
     EXPECT_EQ(Status(), QStringLiteral("Играю"));
 }
@@ -126,21 +126,21 @@ TEST_F(ChoosingTest, AddAppendsWithoutTouchingPlayback)
 {
     AddFiles({"a.mp3", "b.mp3"});
     EXPECT_EQ(trackSlots, 3);
-    EXPECT_EQ(h.Items(1014), QStringList({"a", "b"}));
+    EXPECT_EQ(h.Items(IDC_TRACK_LIST), QStringList({"a", "b"}));
     EXPECT_TRUE(h.engine.calls.empty());
     EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
 
     // trackSlots 1 is an empty table as well; the new files take record 0 on.
     trackSlots = 1;
     AddFiles({"c.mp3"});
-    EXPECT_EQ(h.Items(1014), QStringList({"c"}));
+    EXPECT_EQ(h.Items(IDC_TRACK_LIST), QStringList({"c"}));
 
     DoubleClickTrack(0);
     h.engine.calls.clear();
     AddFiles({"d.mp3"});
     EXPECT_EQ(trackSlots, 3);
-    EXPECT_EQ(h.Items(1014), QStringList({"c", "d"}));
-    EXPECT_EQ(h.SelectedRow(1014), 0);
+    EXPECT_EQ(h.Items(IDC_TRACK_LIST), QStringList({"c", "d"}));
+    EXPECT_EQ(h.SelectedRow(IDC_TRACK_LIST), 0);
     EXPECT_TRUE(h.engine.calls.empty());
     EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
 }
@@ -152,7 +152,7 @@ TEST_F(ChoosingTest, FilesBeyondTheTableAreLeftOutAndCounted)
     TrackTable[kMaxTracks].SetFromPath("/kept/trailing.mp3");
     OpenFiles(names);
     EXPECT_EQ(trackSlots, kTrackRecords);
-    EXPECT_EQ(h.Items(1014).size(), kMaxTracks);
+    EXPECT_EQ(h.Items(IDC_TRACK_LIST).size(), kMaxTracks);
     EXPECT_EQ(TrackTable[kMaxTracks - 1].name, "t498");
     EXPECT_EQ(TrackTable[kMaxTracks].path, "/kept/trailing.mp3");
     ASSERT_EQ(h.messages.shown.size(), 1u);
@@ -192,7 +192,7 @@ TEST_F(ChoosingTest, DoubleClickWithoutSelectionDoesNothing)
 {
     OpenFiles({"a.mp3"});
     h.engine.calls.clear();
-    CPlayerDlg::SelectRow(h.Control<QListWidget>(1014), -1);
+    CPlayerDlg::SelectRow(h.Control<QListWidget>(IDC_TRACK_LIST), -1);
     h.Dlg().OnTrackDblClk();
     EXPECT_TRUE(h.engine.calls.empty());
     EXPECT_EQ(Status(), QStringLiteral("Играю"));

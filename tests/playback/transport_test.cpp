@@ -33,7 +33,7 @@ TEST_F(TransportTest, LoadResetsMeterAndPositionAndStartsTheTrack)
 
     EXPECT_EQ(Status(), QStringLiteral("Играю"));
     EXPECT_EQ(Title(), QStringLiteral("first"));
-    EXPECT_EQ(h.SelectedRow(1014), 0);
+    EXPECT_EQ(h.SelectedRow(IDC_TRACK_LIST), 0);
     EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
     EXPECT_EQ(percentUnit, 123.0);
     EXPECT_EQ(positionPercent, 0);
@@ -45,13 +45,13 @@ TEST_F(TransportTest, PauseIsNoToggleAndPlayResumesWherePaused)
 {
     OpenFiles({"a.mp3"});
     h.engine.calls.clear();
-    h.Click(1000);
-    h.Click(1000);
+    h.Click(IDC_PAUSE);
+    h.Click(IDC_PAUSE);
     EXPECT_EQ(Status(), QStringLiteral("Пауза"));
     EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
     EXPECT_THAT(h.engine.CallsOf("AudioPause"), ElementsAre("AudioPause 1", "AudioPause 1"));
 
-    h.Click(1003);
+    h.Click(IDC_PLAY);
     EXPECT_EQ(Status(), QStringLiteral("Играю"));
     EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
     // The same stream goes on from where it stood: nothing stopped, created or sought.
@@ -63,7 +63,7 @@ TEST_F(TransportTest, PlayWhilePlayingGoesOnUndisturbed)
 {
     OpenFiles({"a.mp3"});
     h.engine.calls.clear();
-    h.Click(1003);
+    h.Click(IDC_PLAY);
     EXPECT_EQ(Status(), QStringLiteral("Играю"));
     EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
     EXPECT_THAT(Disturbances(h.engine), IsEmpty());
@@ -73,17 +73,17 @@ TEST_F(TransportTest, PlayWhilePlayingGoesOnUndisturbed)
 TEST_F(TransportTest, StopTwiceStaysStoppedAndPlayThenStartsTheNextTrack)
 {
     OpenFiles({"a.mp3", "b.mp3"});
-    MoveSlider(1007, 40);
+    MoveSlider(IDC_POSITION, 40);
     for (int i = 0; i < 2; ++i) {
-        h.Click(1004);
+        h.Click(IDC_STOP);
         EXPECT_EQ(Status(), QStringLiteral("Остановлено"));
-        EXPECT_EQ(Slider(1007), 0);
+        EXPECT_EQ(Slider(IDC_POSITION), 0);
         EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
     }
     EXPECT_EQ(Title(), QStringLiteral("a"));
 
     // The stopped track does not resume: the first tick finds it ended.
-    h.Click(1003);
+    h.Click(IDC_PLAY);
     EXPECT_EQ(Status(), QStringLiteral("Играю"));
     Tick();
     EXPECT_EQ(currentTrack, 1);
@@ -97,7 +97,7 @@ TEST_F(TransportTest, PlayBeforeAnyLoadStartsNextTrackOrStopsWithoutTracks)
     EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
     EXPECT_TRUE(h.engine.calls.empty());
 
-    h.Click(1003);
+    h.Click(IDC_PLAY);
     EXPECT_EQ(Status(), QStringLiteral("Играю"));
     // Before any load the engine knows no volume.
     EXPECT_EQ(h.engine.Count("AudioSetVolume"), 0);
@@ -106,7 +106,7 @@ TEST_F(TransportTest, PlayBeforeAnyLoadStartsNextTrackOrStopsWithoutTracks)
     EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
 
     AddFiles({"a.mp3", "b.mp3"});
-    h.Click(1003);
+    h.Click(IDC_PLAY);
     Tick();
     EXPECT_EQ(Status(), QStringLiteral("Играю"));
     EXPECT_THAT(Created(), ElementsAre(h.folder.Path() + "b.mp3"));
@@ -118,7 +118,7 @@ TEST_F(TransportTest, UnplayableFileStopsWithTitleAndSelectionOnIt)
     OpenFiles({"broken.mp3"});
     EXPECT_EQ(Status(), QStringLiteral("Остановлено"));
     EXPECT_EQ(Title(), QStringLiteral("broken"));
-    EXPECT_EQ(h.SelectedRow(1014), 0);
+    EXPECT_EQ(h.SelectedRow(IDC_TRACK_LIST), 0);
     EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
     EXPECT_EQ(h.engine.Count("AudioPlay"), 0);
     EXPECT_TRUE(h.messages.shown.empty());
@@ -130,11 +130,11 @@ TEST_F(TransportTest, PositionSliderFollowsBytesAndSeeksOnlyWhenUserMovesIt)
     OpenFiles({"a.mp3"});
     h.engine.position = 1000037 / 2;
     Tick();
-    EXPECT_EQ(Slider(1007), 50);
+    EXPECT_EQ(Slider(IDC_POSITION), 50);
     EXPECT_EQ(h.engine.Count("AudioSetPosition"), 0);
 
     // Slider 100 is the length less its last partial hundredth.
-    MoveSlider(1007, 100);
+    MoveSlider(IDC_POSITION, 100);
     EXPECT_THAT(h.engine.CallsOf("AudioSetPosition"), ElementsAre("AudioSetPosition 1000000"));
 }
 
@@ -145,9 +145,9 @@ TEST_F(TransportTest, ShortStreamsNeitherDivideByZeroNorSeekByThemselves)
     OpenFiles({"a.mp3"});
     h.engine.position = 60;
     Tick();
-    EXPECT_EQ(Slider(1007), 0);
+    EXPECT_EQ(Slider(IDC_POSITION), 0);
     EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
-    MoveSlider(1007, 70);
+    MoveSlider(IDC_POSITION, 70);
     EXPECT_THAT(h.engine.CallsOf("AudioSetPosition"), ElementsAre("AudioSetPosition 0"));
 
     // 150 bytes: the last 50 lie beyond 100 %, where the slider holds without a seek.
@@ -155,21 +155,21 @@ TEST_F(TransportTest, ShortStreamsNeitherDivideByZeroNorSeekByThemselves)
     OpenFiles({"b.mp3"});
     h.engine.position = 140;
     Tick();
-    EXPECT_EQ(Slider(1007), 100);
+    EXPECT_EQ(Slider(IDC_POSITION), 100);
     EXPECT_EQ(h.engine.Count("AudioSetPosition"), 1);
 }
 
 TEST_F(TransportTest, VolumeIsSliderUpsideDownOnceEngineIsInitialised)
 {
-    MoveSlider(1018, 30);
+    MoveSlider(IDC_VOLUME, 30);
     EXPECT_EQ(h.engine.Count("AudioGetVolume"), 1);
     EXPECT_EQ(h.engine.Count("AudioSetVolume"), 0);
 
     // The first Play applies what the slider shows.
     OpenFiles({"a.mp3"});
     EXPECT_EQ(h.engine.volume, 70u);
-    MoveSlider(1018, 100);
+    MoveSlider(IDC_VOLUME, 100);
     EXPECT_EQ(h.engine.volume, 0u);
-    MoveSlider(1018, 0);
+    MoveSlider(IDC_VOLUME, 0);
     EXPECT_EQ(h.engine.volume, 100u);
 }

@@ -29,70 +29,70 @@ protected:
 
 TEST_F(Routing, TransportButtonsAndSlidersReachTheirHandlers)
 {
-    harness.Click(1003);
+    harness.Click(IDC_PLAY);
     EXPECT_EQ(harness.engine.Count("AudioPlay"), 1);
     EXPECT_TRUE(harness.Dlg().PlaybackTimerRunning());
-    harness.Click(1000);
+    harness.Click(IDC_PAUSE);
     EXPECT_EQ(harness.engine.Count("AudioPause"), 1);
-    harness.Click(1004);
+    harness.Click(IDC_STOP);
     EXPECT_EQ(harness.engine.Count("AudioStop"), 1);
 
     // Play asked the volume already: only a further question shows the slider's route.
     const int volumeQuestions = harness.engine.Count("AudioGetVolume");
-    harness.Control<QSlider>(1018)->setValue(40);
+    harness.Control<QSlider>(IDC_VOLUME)->setValue(40);
     EXPECT_EQ(harness.engine.Count("AudioGetVolume"), volumeQuestions + 1);
-    harness.Control<QSlider>(1007)->setValue(30);
+    harness.Control<QSlider>(IDC_POSITION)->setValue(30);
     EXPECT_EQ(harness.engine.Count("AudioSetPosition"), 1);
 }
 
 TEST_F(Routing, TimerTicksReachOnTimer)
 {
-    harness.Click(1003);
+    harness.Click(IDC_PLAY);
     QTest::qWait(250);
     EXPECT_GE(harness.engine.Count("AudioGetData"), 1);
 }
 
 TEST_F(Routing, ChoosingButtonsAndDoubleClickReachTheirHandlers)
 {
-    harness.Click(1002);
-    harness.Click(1005);
+    harness.Click(IDC_OPEN);
+    harness.Click(IDC_ADD);
     EXPECT_EQ(harness.chooser.shown, 2);
 
-    ASSERT_EQ(harness.Items(1014).size(), 2);
-    harness.DoubleClickRow(1014, 1);
+    ASSERT_EQ(harness.Items(IDC_TRACK_LIST).size(), 2);
+    harness.DoubleClickRow(IDC_TRACK_LIST, 1);
     EXPECT_EQ(harness.engine.Count("AudioStreamCreateFile /music/two.mp3"), 1);
 }
 
 TEST_F(Routing, PlaylistControlsReachTheirHandlers)
 {
-    harness.UserSelectRow(1016, 1);
+    harness.UserSelectRow(IDC_PLAYLIST_LIST, 1);
     EXPECT_EQ(currentPlaylist, 1);
-    EXPECT_EQ(harness.Items(1014), QStringList{"three"});
+    EXPECT_EQ(harness.Items(IDC_TRACK_LIST), QStringList{"three"});
 
     QString dialogTitle;
     WhenModalOpens([&](QWidget* dialog) {
         dialogTitle = dialog->windowTitle();
         dialog->close();
     });
-    harness.Click(1017);
+    harness.Click(IDC_CREATE_PLAYLIST);
     EXPECT_EQ(dialogTitle, "Создание плейлиста");
 
-    harness.Click(1019);
+    harness.Click(IDC_DELETE_PLAYLIST);
     ASSERT_EQ(harness.messages.shown.size(), 1u);
     EXPECT_EQ(harness.messages.shown[0].caption, "Удаление");
 
     const std::string jazz = harness.folder.Pl("Jazz.plt");
-    harness.Click(1020);
+    harness.Click(IDC_SAVE);
     EXPECT_EQ(ReadBytes(jazz), "/music/three.mp3\r\n/music/three.mp3\r\n");
 
-    harness.UserSelectRow(1014, 0);
-    harness.Click(1008);
-    EXPECT_EQ(harness.Items(1014), QStringList{"three"});
+    harness.UserSelectRow(IDC_TRACK_LIST, 0);
+    harness.Click(IDC_REMOVE_TRACK);
+    EXPECT_EQ(harness.Items(IDC_TRACK_LIST), QStringList{"three"});
 
     const int stopsBefore = harness.engine.Count("AudioStop");
-    harness.Click(1006);
+    harness.Click(IDC_REMOVE_ALL);
     EXPECT_EQ(harness.engine.Count("AudioStop"), stopsBefore + 1);
-    EXPECT_TRUE(harness.Items(1014).isEmpty());
+    EXPECT_TRUE(harness.Items(IDC_TRACK_LIST).isEmpty());
 }
 
 } // namespace
