@@ -28,8 +28,7 @@ void BM_DecodeWholeFile(benchmark::State& state)
             return;
         }
         frames = 0;
-        while (const std::uint32_t n = decoder->Read(block.data(), 1024))
-            frames += n;
+        while (const std::uint32_t n = decoder->Read(block.data(), 1024)) frames += n;
         benchmark::DoNotOptimize(block);
     }
     state.counters["audio_seconds"] = double(frames) / kOutputRate;
@@ -46,15 +45,15 @@ int main(int argc, char** argv)
         g_file = argv[1];
     } else {
         g_file = made.string();
-        const std::string command = "ffmpeg -nostdin -loglevel error -y -f lavfi -i "
-                                    "'aevalsrc=0.4*sin(440*2*PI*t)+0.2*sin(3*PI*t*t)|0.4*sin(660*2*PI*t):s=44100:d=60' "
-                                    "-c:a libmp3lame -b:a 192k " + g_file;
-        if (std::system(command.c_str()) != 0)
-            return 1;
+        const std::string command =
+            "ffmpeg -nostdin -loglevel error -y -f lavfi -i "
+            "'aevalsrc=0.4*sin(440*2*PI*t)+0.2*sin(3*PI*t*t)|0.4*sin(660*2*PI*t):s=44100:d=60' "
+            "-c:a libmp3lame -b:a 192k " +
+            g_file;
+        if (std::system(command.c_str()) != 0) return 1;
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    if (argc <= 1)
-        std::filesystem::remove(made);
+    if (argc <= 1) std::filesystem::remove(made);
     return 0;
 }

@@ -34,11 +34,9 @@ static long ResidentKib(pid_t pid)
     long kib = -1;
     snprintf(path, sizeof path, "/proc/%d/status", (int)pid);
     FILE* status = fopen(path, "r");
-    if (!status)
-        return -1;
+    if (!status) return -1;
     while (fgets(line, sizeof line, status))
-        if (sscanf(line, "VmRSS: %ld", &kib) == 1)
-            break;
+        if (sscanf(line, "VmRSS: %ld", &kib) == 1) break;
     fclose(status);
     return kib;
 }
@@ -66,8 +64,7 @@ int main(int argc, char** argv)
         execvp(argv[2], argv + 2);
         _exit(127);
     }
-    if (pid < 0)
-        return 1;
+    if (pid < 0) return 1;
 
     double mapped = -1;
     struct pollfd x = {ConnectionNumber(display), POLLIN, 0};
@@ -75,15 +72,12 @@ int main(int argc, char** argv)
         while (mapped < 0 && XPending(display)) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == MapNotify && !event.xmap.override_redirect)
-                mapped = Now() - start;
+            if (event.type == MapNotify && !event.xmap.override_redirect) mapped = Now() - start;
         }
-        if (mapped < 0)
-            poll(&x, 1, (int)(left * 1000) + 1);
+        if (mapped < 0) poll(&x, 1, (int)(left * 1000) + 1);
     }
     const double left = start + window - Now();
-    if (left > 0)
-        usleep((useconds_t)(left * 1e6));
+    if (left > 0) usleep((useconds_t)(left * 1e6));
 
     const long kib = ResidentKib(pid);
     kill(pid, SIGKILL);
@@ -91,7 +85,7 @@ int main(int argc, char** argv)
     struct rusage usage;
     wait4(pid, &status, 0, &usage);
     const double cpu = (double)usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 +
-                       (double)usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+        (double)usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
     printf("%.3f %.3f %ld\n", mapped, cpu, kib);
     XCloseDisplay(display);
     return 0;

@@ -21,8 +21,7 @@ namespace {
 class SilentEngine final : public AudioEngine {
 public:
     bool AudioInit(int, std::uint32_t, std::uint32_t, void*, const void*) override { return true; }
-    HSTREAM AudioStreamCreateFile(bool, const char*, std::uint32_t, std::uint32_t,
-                                  std::uint32_t) override
+    HSTREAM AudioStreamCreateFile(bool, const char*, std::uint32_t, std::uint32_t, std::uint32_t) override
     {
         return 0;
     }
@@ -44,8 +43,7 @@ class BenchFolder {
 public:
     BenchFolder()
     {
-        std::string pattern
-            = (std::filesystem::temp_directory_path() / "lirvan-bench-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "lirvan-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data())) std::abort();
         m_path = pattern + "/";
         std::filesystem::create_directory(m_path + "pl");
@@ -79,8 +77,7 @@ void BM_LoadCatalogueIntoWindow(benchmark::State& state)
     QtMessageBoxes messages;
     CPlayerDlg dlg(PlayerPlatform{engine, chooser, messages});
     for (auto _ : state) dlg.LoadCatalogue();
-    if (playlistCount != kPlaylistRecords || trackSlots != kTrackRecords)
-        state.SkipWithError("not loaded");
+    if (playlistCount != kPlaylistRecords || trackSlots != kTrackRecords) state.SkipWithError("not loaded");
 }
 BENCHMARK(BM_LoadCatalogueIntoWindow)
     ->Unit(benchmark::kMicrosecond)
@@ -95,10 +92,7 @@ void BM_ReadCatalogue(benchmark::State& state)
         benchmark::DoNotOptimize(ReadCatalogue(*file, PlaylistTable));
     }
 }
-BENCHMARK(BM_ReadCatalogue)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(10)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadCatalogue)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 void BM_ReadPlaylistFile(benchmark::State& state)
 {
@@ -109,10 +103,7 @@ void BM_ReadPlaylistFile(benchmark::State& state)
         benchmark::DoNotOptimize(ReadPlaylistFile(*file, TrackTable));
     }
 }
-BENCHMARK(BM_ReadPlaylistFile)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(10)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadPlaylistFile)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -73,8 +73,8 @@ Usage Measure()
 
 void Report(const char* when, const Usage& usage)
 {
-    std::printf("%s_rss_kib %ld\n%s_threads %ld (%s)\n%s_fds %ld\n", when, usage.rssKiB, when,
-                usage.threads, usage.threadNames.c_str(), when, usage.fds);
+    std::printf("%s_rss_kib %ld\n%s_threads %ld (%s)\n%s_fds %ld\n", when, usage.rssKiB, when, usage.threads,
+                usage.threadNames.c_str(), when, usage.fds);
     std::fflush(stdout);
 }
 
@@ -88,8 +88,7 @@ std::string WriteTrack(const std::string& folder, int index, std::mt19937& rando
     if (index % 20 == 7) {
         const std::string path = base + (index % 3 ? ".mp3" : ".wav");
         std::ofstream out(path, std::ios::binary);
-        for (int i = 0; i < 4096; ++i)
-            out.put(char(random()));
+        for (int i = 0; i < 4096; ++i) out.put(char(random()));
         return path;
     }
     if (index % 20 == 13) {
@@ -105,8 +104,7 @@ std::string WriteTrack(const std::string& folder, int index, std::mt19937& rando
         return base + ".mid";
     }
     WriteToneWav(base + ".wav", seconds, hz);
-    if (index % 3 != 1)
-        return base + ".wav";
+    if (index % 3 != 1) return base + ".wav";
     EncodeWith("-i " + base + ".wav -c:a libmp3lame -b:a 96k " + base + ".mp3");
     std::filesystem::remove(base + ".wav");
     return base + ".mp3";
@@ -128,8 +126,7 @@ int main(int argc, char** argv)
 
     std::filesystem::create_directories(folder);
     std::vector<std::string> tracks;
-    for (int i = 0; i < kTracks; ++i)
-        tracks.push_back(WriteTrack(folder, i, random));
+    for (int i = 0; i < kTracks; ++i) tracks.push_back(WriteTrack(folder, i, random));
 
     std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
     QtFileChooser chooser;
@@ -137,8 +134,7 @@ int main(int argc, char** argv)
     CPlayerDlg dlg(PlayerPlatform{*engine, chooser, messages});
     dlg.show();
     // After the window's start-up, which loads the catalogue's first playlist.
-    for (int i = 0; i < kTracks; ++i)
-        TrackTable[i].SetFromPath(tracks[std::size_t(i)]);
+    for (int i = 0; i < kTracks; ++i) TrackTable[i].SetFromPath(tracks[std::size_t(i)]);
     trackSlots = kTracks + 1;
     dlg.RefreshTrackList();
     auto* list = dlg.findChild<QListWidget*>(QStringLiteral("control1014"));

@@ -19,8 +19,10 @@ void BM_AudioGetData(benchmark::State& state)
     // SDL's silent driver: no sound device needed.
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     const std::filesystem::path wav = std::filesystem::temp_directory_path() / "lirvan-spectrum-bench.wav";
-    const std::string command = "ffmpeg -nostdin -loglevel error -y -f lavfi -i 'sine=frequency=1000:duration=1' "
-                                "-ac 2 -ar 44100 " + wav.string();
+    const std::string command =
+        "ffmpeg -nostdin -loglevel error -y -f lavfi -i 'sine=frequency=1000:duration=1' "
+        "-ac 2 -ar 44100 " +
+        wav.string();
     if (std::system(command.c_str()) != 0) {
         state.SkipWithError("ffmpeg could not make the tone");
         return;

@@ -26,7 +26,8 @@ std::string MakeTrack()
     const std::string command = "ffmpeg -y -loglevel error -f lavfi -i "
                                 "'sine=frequency=440:duration=60' -f lavfi -i "
                                 "'sine=frequency=3000:duration=60' -filter_complex amix=inputs=2 "
-                                "-ac 2 -ar 44100 -b:a 192k '" + path + "'";
+                                "-ac 2 -ar 44100 -b:a 192k '" +
+        path + "'";
     return std::system(command.c_str()) == 0 ? path : std::string();
 }
 

@@ -12,7 +12,7 @@
 class HandOverChooser final : public FileChooser {
 public:
     // ask: the chooser shown to the user; it must outlive this one.
-    explicit HandOverChooser(FileChooser& ask) : m_ask(ask) {}
+    explicit HandOverChooser(FileChooser& ask) : m_ask(ask) { }
 
     // The next GetOpenFileName answers with these absolute paths, in this order,
     // instead of asking; an empty list is a cancelled choice.

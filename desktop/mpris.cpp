@@ -34,8 +34,8 @@ constexpr qint64 kMicroseconds = 1'000'000;
 
 qint64 MicrosecondsOf(std::uint64_t bytes)
 {
-    return static_cast<qint64>(bytes / kBytesPerSecond * kMicroseconds
-                               + bytes % kBytesPerSecond * kMicroseconds / kBytesPerSecond);
+    return static_cast<qint64>(bytes / kBytesPerSecond * kMicroseconds +
+                               bytes % kBytesPerSecond * kMicroseconds / kBytesPerSecond);
 }
 
 // Whether currentTrack names a listed track.
@@ -48,14 +48,9 @@ QStringList SupportedMimeTypes()
     return QString::fromLatin1(kMimeTypes).split(QLatin1Char(';'), Qt::SkipEmptyParts);
 }
 
-MprisPlayer::MprisPlayer(CPlayerDlg& dlg, AudioEngine& engine, HandOverChooser& chooser,
-                         QDBusConnection bus)
-    : m_dlg(dlg),
-      m_engine(engine),
-      m_chooser(chooser),
-      m_bus(std::move(bus)),
-      m_playerAdaptor(new MprisPlayerAdaptor(this)),
-      m_status(FindControlAs<QLineEdit>(&dlg, IDC_STATUS)),
+MprisPlayer::MprisPlayer(CPlayerDlg& dlg, AudioEngine& engine, HandOverChooser& chooser, QDBusConnection bus)
+    : m_dlg(dlg), m_engine(engine), m_chooser(chooser), m_bus(std::move(bus)),
+      m_playerAdaptor(new MprisPlayerAdaptor(this)), m_status(FindControlAs<QLineEdit>(&dlg, IDC_STATUS)),
       m_positionSlider(FindControlAs<QSlider>(&dlg, IDC_POSITION)),
       m_volumeSlider(FindControlAs<QSlider>(&dlg, IDC_VOLUME)),
       m_trackList(FindControlAs<QListWidget>(&dlg, IDC_TRACK_LIST))
@@ -142,8 +137,7 @@ void MprisPlayer::MoveTo(qint64 position)
 {
     // Without a stream long enough to have slider steps the slider does not seek.
     if (percentUnit <= 0.0) return;
-    const double bytes = static_cast<double>(std::max<qint64>(position, 0)) * kBytesPerSecond
-                         / kMicroseconds;
+    const double bytes = static_cast<double>(std::max<qint64>(position, 0)) * kBytesPerSecond / kMicroseconds;
     m_positionSlider->setValue(std::min(static_cast<int>(bytes / percentUnit), kSliderSteps));
     emit m_playerAdaptor->Seeked(Position());
 }
@@ -158,7 +152,8 @@ QString MprisPlayer::PlaybackStatus() const
 
 QDBusObjectPath MprisPlayer::TrackId() const
 {
-    if (!HasCurrentTrack()) return QDBusObjectPath(QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack"));
+    if (!HasCurrentTrack())
+        return QDBusObjectPath(QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack"));
     return QDBusObjectPath(QStringLiteral("/org/lirvan1/track/%1").arg(currentTrack));
 }
 

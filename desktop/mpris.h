@@ -32,8 +32,7 @@ public:
     // instance adds ".instance<pid>"). dlg, the engine and the chooser it asks
     // must outlive it; it is not a child of dlg. Without a connected bus it
     // stays silent and Registered() is false.
-    MprisPlayer(CPlayerDlg& dlg, AudioEngine& engine, HandOverChooser& chooser,
-                QDBusConnection bus);
+    MprisPlayer(CPlayerDlg& dlg, AudioEngine& engine, HandOverChooser& chooser, QDBusConnection bus);
     ~MprisPlayer() override;
     bool Registered() const { return m_registered; }
 
@@ -98,7 +97,7 @@ class MprisRootAdaptor final : public QDBusAbstractAdaptor {
     Q_PROPERTY(QStringList SupportedUriSchemes READ SupportedUriSchemes)
     Q_PROPERTY(QStringList SupportedMimeTypes READ MimeTypes)
 public:
-    explicit MprisRootAdaptor(MprisPlayer* player) : QDBusAbstractAdaptor(player), m_player(player) {}
+    explicit MprisRootAdaptor(MprisPlayer* player) : QDBusAbstractAdaptor(player), m_player(player) { }
     bool CanQuit() const { return true; }
     bool CanRaise() const { return true; }
     bool HasTrackList() const { return false; }
@@ -133,7 +132,7 @@ class MprisPlayerAdaptor final : public QDBusAbstractAdaptor {
     Q_PROPERTY(bool CanSeek READ Can)
     Q_PROPERTY(bool CanControl READ Can)
 public:
-    explicit MprisPlayerAdaptor(MprisPlayer* player) : QDBusAbstractAdaptor(player), m_player(player) {}
+    explicit MprisPlayerAdaptor(MprisPlayer* player) : QDBusAbstractAdaptor(player), m_player(player) { }
     QString PlaybackStatus() const { return m_player->PlaybackStatus(); }
     // The player plays at its one speed.
     double Rate() const { return 1.0; }

@@ -61,8 +61,7 @@ void RequireCreationKeepsTheCatalogue(std::string_view input)
     MemoryFileSystem fs;
     fs.files[CataloguePath()] = std::string(input);
     PList record;
-    Require(record.CreatePlaylistFile("new") == PList::CreateResult::Created,
-            "a new name is created");
+    Require(record.CreatePlaylistFile("new") == PList::CreateResult::Created, "a new name is created");
     const std::string lineEnd = input.empty() || input.back() == '\n' ? "" : "\r\n";
     Require(fs.files[CataloguePath()] == std::string(input) + lineEnd + record.path + "*new\r\n",
             "creation keeps every byte of the catalogue and adds one line");

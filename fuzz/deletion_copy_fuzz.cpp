@@ -26,7 +26,8 @@ Expected ExpectedCopy(std::string_view catalogue, int leftOut)
             expected.bytes += text + lineEnd;
         }
     };
-    for (std::size_t line = 0; line < lines.terminated.size(); ++line) keep(lines.terminated[line], line, "\r\n");
+    for (std::size_t line = 0; line < lines.terminated.size(); ++line)
+        keep(lines.terminated[line], line, "\r\n");
     keep(lines.tail, lines.terminated.size(), "");
     return expected;
 }

@@ -40,7 +40,8 @@ void DecodeToEnd(const std::string& path)
         ended = ended || got < kChunkFrames;
     }
     if (decoder->Seek(decoder->LengthFrames() / 2)) {
-        Require(decoder->Read(frames.data(), kChunkFrames) <= kChunkFrames, "a read after a seek stays in bounds");
+        Require(decoder->Read(frames.data(), kChunkFrames) <= kChunkFrames,
+                "a read after a seek stays in bounds");
     }
 }
 

@@ -25,9 +25,10 @@ bool IsTrackPathOf(const std::string& path, std::string_view line)
     if (path.size() == line.size()) return true;
     // A character starts at every byte that does not continue one, and at the
     // first byte even when it does (text that is not UTF-8).
-    const auto starts = std::count_if(path.begin() + 1, path.end(), [](char c) { return !IsContinuationByte(c); });
-    return !path.empty() && static_cast<std::size_t>(starts) + 1 == kTrackPathCharacters
-        && !IsContinuationByte(line[path.size()]);
+    const auto starts =
+        std::count_if(path.begin() + 1, path.end(), [](char c) { return !IsContinuationByte(c); });
+    return !path.empty() && static_cast<std::size_t>(starts) + 1 == kTrackPathCharacters &&
+        !IsContinuationByte(line[path.size()]);
 }
 
 // One track per line, the text after the last line end too.

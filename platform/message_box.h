@@ -14,12 +14,10 @@ class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     // Shows the box modally over owner (no icon) and returns IDOK or IDCANCEL.
-    virtual int Show(QWidget* owner, const QString& text, const QString& caption,
-                     MessageButtons buttons) = 0;
+    virtual int Show(QWidget* owner, const QString& text, const QString& caption, MessageButtons buttons) = 0;
 };
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
-    int Show(QWidget* owner, const QString& text, const QString& caption,
-             MessageButtons buttons) override;
+    int Show(QWidget* owner, const QString& text, const QString& caption, MessageButtons buttons) override;
 };

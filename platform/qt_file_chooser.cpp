@@ -92,8 +92,7 @@ private:
 
 } // namespace
 
-QStringList TypedFileNames(const QString& typed, const QString& folder,
-                           const QString& defaultSuffix)
+QStringList TypedFileNames(const QString& typed, const QString& folder, const QString& defaultSuffix)
 {
     QStringList names;
     if (typed.contains(QLatin1Char('"'))) {
@@ -110,8 +109,8 @@ QStringList TypedFileNames(const QString& typed, const QString& folder,
             name.replace(0, 1, QDir::homePath());
         }
         QString path = QDir::cleanPath(QDir(folder).absoluteFilePath(name));
-        if (!defaultSuffix.isEmpty() && !QFileInfo(path).fileName().contains(QLatin1Char('.'))
-            && !QFileInfo::exists(path)) {
+        if (!defaultSuffix.isEmpty() && !QFileInfo(path).fileName().contains(QLatin1Char('.')) &&
+            !QFileInfo::exists(path)) {
             path += QLatin1Char('.') + defaultSuffix;
         }
         paths << path;

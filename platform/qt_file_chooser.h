@@ -12,8 +12,7 @@ class QFileDialog;
 // taken in folder, "~" stands for the home folder, and a name without a "." gets
 // "." and defaultSuffix (when one is given) unless a file of that very name exists.
 // Nothing here needs the files to exist.
-QStringList TypedFileNames(const QString& typed, const QString& folder,
-                           const QString& defaultSuffix);
+QStringList TypedFileNames(const QString& typed, const QString& folder, const QString& defaultSuffix);
 
 // Shown without an owner and not modal: the main window stays usable, and its
 // timer ticks, while the chooser is open; GetOpenFileName returns only once the

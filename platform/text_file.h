@@ -55,7 +55,7 @@ public:
     bool Close();
 
 private:
-    explicit TextFile(int fd) : m_fd(fd) {}
+    explicit TextFile(int fd) : m_fd(fd) { }
     bool Fill();
 
     int m_fd;

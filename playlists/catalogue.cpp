@@ -66,8 +66,7 @@ void CPlayerDlg::OnPlaylistSelChange()
     trackSlots = 0;
     // A record beyond the catalogue is no listed playlist: there is nothing to load.
     if (currentPlaylist < playlistCount) {
-        if (auto playlist = TextFile::Open(PlaylistTable[currentPlaylist].path,
-                                           TextFile::Access::Read)) {
+        if (auto playlist = TextFile::Open(PlaylistTable[currentPlaylist].path, TextFile::Access::Read)) {
             trackSlots = ReadPlaylistFile(*playlist, TrackTable);
             playlist->Close();
         }

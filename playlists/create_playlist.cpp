@@ -20,9 +20,7 @@ void CPlayerDlg::OnCreatePlaylist()
 
     PList& playlist = PlaylistTable[playlistCount];
     switch (playlist.CreatePlaylistFile(PL_name)) {
-    case PList::CreateResult::Exists:
-        ShowError(m_platform.messages, this, kPlaylistExistsText);
-        return;
+    case PList::CreateResult::Exists: ShowError(m_platform.messages, this, kPlaylistExistsText); return;
     case PList::CreateResult::WriteFailed:
         ShowError(m_platform.messages, this, kPlaylistNotCreatedText);
         return;

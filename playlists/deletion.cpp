@@ -52,8 +52,7 @@ void CPlayerDlg::OnDeletePlaylist()
     }
     // Any answer but OK keeps everything; the empty temporary catalogue stays.
     if (m_platform.messages.Show(this, QString::fromUtf8(kDeleteQuestionText),
-                                 QString::fromUtf8(kDeleteCaption), MessageButtons::OkCancel)
-        != IDOK) {
+                                 QString::fromUtf8(kDeleteCaption), MessageButtons::OkCancel) != IDOK) {
         return;
     }
     const CatalogueWithout copy = CopyCatalogueWithout(*catalogue, currentPlaylist);
@@ -79,7 +78,6 @@ void CPlayerDlg::OnDeletePlaylist()
     if (owner == PlaylistFileOwner::Ours) RemoveFile(copy.deletedPath);
     LoadCatalogue();
     if (owner == PlaylistFileOwner::Foreign) {
-        ShowFileMessage(m_platform.messages, this, kPlaylistFileKeptText, kDeleteCaption,
-                        copy.deletedPath);
+        ShowFileMessage(m_platform.messages, this, kPlaylistFileKeptText, kDeleteCaption, copy.deletedPath);
     }
 }

@@ -10,14 +10,12 @@ inline constexpr const char* kErrorCaption = "Ошибка";
 inline constexpr const char* kPlaylistExistsText = "Создаваемый плейлист существует";
 inline constexpr const char* kPlaylistNotCreatedText =
     "Не удалось создать файл плейлиста или записать его в каталог плейлистов";
-inline constexpr const char* kTracksNotWrittenText =
-    "Не удалось записать треки в файл плейлиста";
+inline constexpr const char* kTracksNotWrittenText = "Не удалось записать треки в файл плейлиста";
 inline constexpr const char* kNoPlaylistToSaveText =
     "Нет плейлиста для сохранения: сначала создайте плейлист";
 inline constexpr const char* kUnsafeNameText =
     "Имя плейлиста не может содержать символы «/» и «*», перевод строки и нулевой символ";
-inline constexpr const char* kDeleteQuestionText =
-    "Вы действительно хотите удалить выделенный плейлист?";
+inline constexpr const char* kDeleteQuestionText = "Вы действительно хотите удалить выделенный плейлист?";
 inline constexpr const char* kDeleteCaption = "Удаление";
 inline constexpr const char* kCatalogueNotWrittenText =
     "Не удалось записать каталог плейлистов; плейлист не удалён";
@@ -42,5 +40,5 @@ std::string CatalogueFullText();
 // A message box over owner with text, the caption kErrorCaption and an OK button.
 void ShowError(MessageBoxes& messages, QWidget* owner, const char* text);
 // A message box over owner with text, its "%1" replaced by path, caption and an OK button.
-void ShowFileMessage(MessageBoxes& messages, QWidget* owner, const char* text,
-                     const char* caption, const std::string& path);
+void ShowFileMessage(MessageBoxes& messages, QWidget* owner, const char* text, const char* caption,
+                     const std::string& path);

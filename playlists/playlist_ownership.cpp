@@ -10,10 +10,7 @@
 
 namespace {
 
-bool IsPlaylistFileName(std::string_view name)
-{
-    return name.ends_with(".plt") && name != "PLT.plt";
-}
+bool IsPlaylistFileName(std::string_view name) { return name.ends_with(".plt") && name != "PLT.plt"; }
 
 // The path with ".", ".." and every link resolved; empty when that fails.
 std::string Resolved(const std::string& path)
@@ -36,8 +33,8 @@ std::pair<std::string, std::string> SplitPath(const std::string& path)
 bool IsCatalogue(const struct stat& file)
 {
     struct stat catalogue;
-    return ::stat(CataloguePath().c_str(), &catalogue) == 0 && catalogue.st_dev == file.st_dev
-        && catalogue.st_ino == file.st_ino;
+    return ::stat(CataloguePath().c_str(), &catalogue) == 0 && catalogue.st_dev == file.st_dev &&
+        catalogue.st_ino == file.st_ino;
 }
 
 } // namespace
@@ -57,11 +54,10 @@ PlaylistFileOwner OwnerOf(const std::string& path)
         // Appending writes where the link leads: that must be a file of ours too.
         const std::string target = Resolved(path);
         const auto [targetFolder, targetName] = SplitPath(target);
-        if (target.empty() || targetFolder != folder + "/" || !IsPlaylistFileName(targetName)
-            || ::stat(target.c_str(), &file) != 0) {
+        if (target.empty() || targetFolder != folder + "/" || !IsPlaylistFileName(targetName) ||
+            ::stat(target.c_str(), &file) != 0) {
             return PlaylistFileOwner::Foreign;
         }
     }
-    return S_ISREG(file.st_mode) && !IsCatalogue(file) ? PlaylistFileOwner::Ours
-                                                       : PlaylistFileOwner::Foreign;
+    return S_ISREG(file.st_mode) && !IsCatalogue(file) ? PlaylistFileOwner::Ours : PlaylistFileOwner::Foreign;
 }

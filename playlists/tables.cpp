@@ -4,10 +4,7 @@ PlaylistTables g_tables;
 
 void ResetPlaylistTables() { g_tables = {}; }
 
-std::span<s_simple> Tracks()
-{
-    return std::span(TrackTable).first(trackSlots > 1 ? trackSlots - 1 : 0);
-}
+std::span<s_simple> Tracks() { return std::span(TrackTable).first(trackSlots > 1 ? trackSlots - 1 : 0); }
 
 void s_simple::SetFromPath(std::string_view fullPath)
 {

@@ -149,8 +149,7 @@ QSize DialogBaseUnits(const QFont& font)
 {
     const QFontMetrics metrics(font);
     const int width =
-        (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1)
-        / 2;
+        (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
     return {width, metrics.height()};
 }
 
@@ -158,8 +157,7 @@ QRect DialogUnitsToPixels(const QRect& units, QSize baseUnits)
 {
     auto horizontal = [&](int v) { return (v * baseUnits.width() + 2) / 4; };
     auto vertical = [&](int v) { return (v * baseUnits.height() + 4) / 8; };
-    return {horizontal(units.x()), vertical(units.y()), horizontal(units.width()),
-            vertical(units.height())};
+    return {horizontal(units.x()), vertical(units.y()), horizontal(units.width()), vertical(units.height())};
 }
 
 void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate)

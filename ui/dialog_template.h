@@ -14,13 +14,13 @@ class QWidget;
 enum class ControlKind {
     PushButton,
     DefaultPushButton,
-    EditBox,         // bordered, scrolls horizontally, editable
-    ListBox,         // bordered, vertical scroll bar, single selection
+    EditBox, // bordered, scrolls horizontally, editable
+    ListBox, // bordered, vertical scroll bar, single selection
     TrackbarHorizontal,
     TrackbarVertical, // 0 at the top
     StaticText,
     CentredStaticText,
-    GroupBox,        // caption centred
+    GroupBox, // caption centred
     Icon,
 };
 
@@ -56,8 +56,7 @@ void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate);
 
 // The control with that identifier, or null.
 QWidget* FindControl(const QWidget* dialog, int id);
-template <class Widget>
-Widget* FindControlAs(const QWidget* dialog, int id)
+template <class Widget> Widget* FindControlAs(const QWidget* dialog, int id)
 {
     return qobject_cast<Widget*>(FindControl(dialog, id));
 }

@@ -25,10 +25,10 @@ constexpr unsigned SC_RESTORE = 0xF120;
 } // namespace
 
 CPlayerDlg::CPlayerDlg(PlayerPlatform platform, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      m_platform(platform),
-      m_hIcon(AppIcon())
+    : QDialog(parent,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                  Qt::WindowCloseButtonHint),
+      m_platform(platform), m_hIcon(AppIcon())
 {
     BuildDialog(this, kPlayerTemplate);
     OnInitDialog();

@@ -24,13 +24,12 @@ using SystemCommandHandler = void (CPlayerDlg::*)(unsigned, long);
 using DrawHandler = void (CPlayerDlg::*)(const void*, LRESULT*);
 using IconHandler = QIcon (CPlayerDlg::*)() const;
 // The window's own painting, which has no member of its own in the table.
-struct WindowPaint {};
+struct WindowPaint { };
 
 struct Route {
     RouteEvent event;
     int control; // 0 for the window itself
-    std::variant<PlainHandler, TimerHandler, SystemCommandHandler, DrawHandler, IconHandler,
-                 WindowPaint>
+    std::variant<PlainHandler, TimerHandler, SystemCommandHandler, DrawHandler, IconHandler, WindowPaint>
         handler;
 };
 

@@ -8,8 +8,9 @@
 #include <QPushButton>
 
 SozdPL::SozdPL(MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                  Qt::WindowCloseButtonHint),
       m_messages(messages)
 {
     BuildDialog(this, kCreatePlaylistTemplate);

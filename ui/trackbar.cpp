@@ -22,8 +22,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() != QEvent::KeyPress) return false;
-        const QAbstractSlider::SliderAction action =
-            ActionFor(static_cast<QKeyEvent*>(event)->key());
+        const QAbstractSlider::SliderAction action = ActionFor(static_cast<QKeyEvent*>(event)->key());
         if (action == QAbstractSlider::SliderNoAction) return false;
         static_cast<QSlider*>(watched)->triggerAction(action);
         return true;

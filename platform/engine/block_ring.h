@@ -28,8 +28,7 @@ public:
     AudioBlock* WriteSlot()
     {
         const std::size_t head = m_head.load(std::memory_order_relaxed);
-        if (head - m_tail.load(std::memory_order_acquire) == kCapacity)
-            return nullptr;
+        if (head - m_tail.load(std::memory_order_acquire) == kCapacity) return nullptr;
         return &m_blocks[head % kCapacity];
     }
     // Producer: hands the block from WriteSlot to the consumer.
@@ -39,8 +38,7 @@ public:
     const AudioBlock* ReadSlot() const
     {
         const std::size_t tail = m_tail.load(std::memory_order_relaxed);
-        if (tail == m_head.load(std::memory_order_acquire))
-            return nullptr;
+        if (tail == m_head.load(std::memory_order_acquire)) return nullptr;
         return &m_blocks[tail % kCapacity];
     }
     // Consumer: gives the block from ReadSlot back to the producer.

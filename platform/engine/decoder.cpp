@@ -24,7 +24,7 @@ struct Module {
     decltype(&lirvan_open_decoder_v1) entry = nullptr;
 };
 
-std::mutex g_mutex; // guards everything below
+std::mutex g_mutex;   // guards everything below
 std::string g_folder; // from UseDecoderModulesFrom; empty for the usual places
 Module g_ffmpeg{kFfmpegModule};
 Module g_midi{kMidiModule};
@@ -38,8 +38,7 @@ bool HasSuffix(const char* path, const char* suffix)
 // True for a file FluidSynth should play: a .mid or .midi name, or "MThd" first.
 bool LooksLikeMidi(const char* path)
 {
-    if (HasSuffix(path, ".mid") || HasSuffix(path, ".midi"))
-        return true;
+    if (HasSuffix(path, ".mid") || HasSuffix(path, ".midi")) return true;
     char header[4] = {};
     std::ifstream file(path, std::ios::binary);
     return file.read(header, sizeof header) && std::memcmp(header, "MThd", 4) == 0;
@@ -50,13 +49,11 @@ bool LooksLikeMidi(const char* path)
 // The last is tried even when no such file is seen, so that a failure says why.
 std::vector<std::string> Places(const char* file)
 {
-    if (!g_folder.empty())
-        return {g_folder + "/" + file};
+    if (!g_folder.empty()) return {g_folder + "/" + file};
     const std::filesystem::path built = std::filesystem::path(LIRVAN_BUILD_MODULES) / file;
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-    if (error)
-        return {built.string()};
+    if (error) return {built.string()};
     return {(folder / file).string(), (folder / "../lib/lirvan1" / file).string(), built.string()};
 }
 
@@ -66,19 +63,15 @@ void Load(Module& module)
     module.tried = true;
     const std::vector<std::string> places = Places(module.file);
     for (const std::string& place : places) {
-        if (&place != &places.back() && access(place.c_str(), F_OK) != 0)
-            continue;
+        if (&place != &places.back() && access(place.c_str(), F_OK) != 0) continue;
         // Lazy binding: of FFmpeg's many libraries only the functions called
         // get resolved. A missing library still fails here.
         void* handle = dlopen(place.c_str(), RTLD_LAZY | RTLD_LOCAL);
-        if (handle)
-            module.entry = reinterpret_cast<decltype(module.entry)>(dlsym(handle, kDecoderEntry));
-        if (module.entry)
-            return;
+        if (handle) module.entry = reinterpret_cast<decltype(module.entry)>(dlsym(handle, kDecoderEntry));
+        if (module.entry) return;
         const char* why = dlerror(); // taken before dlclose, which clears it
         std::fprintf(stderr, "lirvan1: cannot load the decoders: %s\n", why ? why : place.c_str());
-        if (handle)
-            dlclose(handle);
+        if (handle) dlclose(handle);
         return;
     }
 }
@@ -91,8 +84,7 @@ std::unique_ptr<Decoder> OpenDecoder(const char* path)
     decltype(module.entry) entry;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
-        if (!module.tried)
-            Load(module);
+        if (!module.tried) Load(module);
         entry = module.entry;
     }
     return std::unique_ptr<Decoder>(entry ? entry(path) : nullptr);

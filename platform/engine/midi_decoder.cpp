@@ -29,8 +29,7 @@ constexpr std::streamoff kMaxMidiBytes = 16 << 20;
 std::unique_ptr<MidiDecoder> MidiDecoder::Open(std::vector<std::uint8_t> file)
 {
     std::optional<MidiTimeline> timeline = MidiTimeline::Parse(file);
-    if (!timeline)
-        return nullptr;
+    if (!timeline) return nullptr;
     QuietenFluidSynth();
     std::unique_ptr<MidiDecoder> decoder(new MidiDecoder(std::move(file), *timeline));
     if (!decoder->m_synth || fluid_synth_sfload(decoder->m_synth, kSoundFont, 1) == FLUID_FAILED ||
@@ -44,8 +43,7 @@ MidiDecoder::MidiDecoder(std::vector<std::uint8_t> file, MidiTimeline timeline)
       m_lengthFrames(std::uint64_t(m_timeline.LengthSeconds() * kOutputRate + 0.5))
 {
     m_settings = new_fluid_settings();
-    if (!m_settings)
-        return;
+    if (!m_settings) return;
     fluid_settings_setnum(m_settings, "synth.sample-rate", kOutputRate);
     // The player advances with the samples rendered, not with a clock of its own.
     fluid_settings_setstr(m_settings, "player.timing-source", "sample");
@@ -60,10 +58,8 @@ MidiDecoder::~MidiDecoder()
         fluid_player_stop(m_player);
         delete_fluid_player(m_player);
     }
-    if (m_synth)
-        delete_fluid_synth(m_synth);
-    if (m_settings)
-        delete_fluid_settings(m_settings);
+    if (m_synth) delete_fluid_synth(m_synth);
+    if (m_settings) delete_fluid_settings(m_settings);
 }
 
 bool MidiDecoder::StartPlayer(std::uint64_t frame)
@@ -79,24 +75,23 @@ bool MidiDecoder::StartPlayer(std::uint64_t frame)
     // The seek is taken before play starts: the player replays the programs
     // and controllers before that tick, skipping their notes.
     return m_player && fluid_player_add_mem(m_player, m_file.data(), m_file.size()) == FLUID_OK &&
-           (frame == 0 ||
-            fluid_player_seek(m_player, int(m_timeline.TickAt(double(frame) / kOutputRate))) == FLUID_OK) &&
-           fluid_player_play(m_player) == FLUID_OK;
+        (frame == 0 ||
+         fluid_player_seek(m_player, int(m_timeline.TickAt(double(frame) / kOutputRate))) == FLUID_OK) &&
+        fluid_player_play(m_player) == FLUID_OK;
 }
 
 std::uint32_t MidiDecoder::Read(std::int16_t* out, std::uint32_t frames)
 {
-    const std::uint32_t n = std::uint32_t(std::min<std::uint64_t>(frames, m_lengthFrames - std::min(m_position, m_lengthFrames)));
-    if (n == 0 || fluid_synth_write_s16(m_synth, int(n), out, 0, 2, out, 1, 2) != FLUID_OK)
-        return 0;
+    const std::uint32_t n =
+        std::uint32_t(std::min<std::uint64_t>(frames, m_lengthFrames - std::min(m_position, m_lengthFrames)));
+    if (n == 0 || fluid_synth_write_s16(m_synth, int(n), out, 0, 2, out, 1, 2) != FLUID_OK) return 0;
     m_position += n;
     return n;
 }
 
 bool MidiDecoder::Seek(std::uint64_t frame)
 {
-    if (StartPlayer(std::min(frame, m_lengthFrames)))
-        return true;
+    if (StartPlayer(std::min(frame, m_lengthFrames))) return true;
     m_position = m_lengthFrames; // the stream ends
     return false;
 }
@@ -104,8 +99,7 @@ bool MidiDecoder::Seek(std::uint64_t frame)
 Decoder* lirvan_open_decoder_v1(const char* path)
 {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file || file.tellg() > kMaxMidiBytes)
-        return nullptr;
+    if (!file || file.tellg() > kMaxMidiBytes) return nullptr;
     file.seekg(0);
     std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     return MidiDecoder::Open(std::move(bytes)).release();

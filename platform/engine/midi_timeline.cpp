@@ -11,14 +11,13 @@ constexpr std::uint32_t kDefaultMicrosecondsPerQuarter = 500000;
 
 class ByteReader {
 public:
-    ByteReader(const std::uint8_t* begin, const std::uint8_t* end) : m_at(begin), m_end(end) {}
+    ByteReader(const std::uint8_t* begin, const std::uint8_t* end) : m_at(begin), m_end(end) { }
 
     bool AtEnd() const { return m_at >= m_end; }
     std::size_t Left() const { return std::size_t(m_end - m_at); }
     bool Byte(std::uint8_t& value)
     {
-        if (AtEnd())
-            return false;
+        if (AtEnd()) return false;
         value = *m_at++;
         return true;
     }
@@ -26,8 +25,7 @@ public:
     {
         value = 0;
         for (std::uint8_t b = 0; bytes-- > 0;) {
-            if (!Byte(b))
-                return false;
+            if (!Byte(b)) return false;
             value = value << 8 | b;
         }
         return true;
@@ -38,18 +36,15 @@ public:
         value = 0;
         for (int i = 0; i < 4; ++i) {
             std::uint8_t b = 0;
-            if (!Byte(b))
-                return false;
+            if (!Byte(b)) return false;
             value = value << 7 | (b & 0x7F);
-            if (!(b & 0x80))
-                return true;
+            if (!(b & 0x80)) return true;
         }
         return false;
     }
     bool Skip(std::uint32_t bytes)
     {
-        if (bytes > Left())
-            return false;
+        if (bytes > Left()) return false;
         m_at += bytes;
         return true;
     }
@@ -72,33 +67,27 @@ bool ReadTrack(ByteReader track, std::vector<TempoEvent>& tempo, std::uint32_t& 
     std::uint8_t status = 0;
     while (!track.AtEnd()) {
         std::uint32_t delta = 0;
-        if (!track.Variable(delta))
-            return false;
+        if (!track.Variable(delta)) return false;
         tick += delta;
         std::uint8_t first = 0;
-        if (!track.Byte(first))
-            return false;
+        if (!track.Byte(first)) return false;
         if (first == 0xFF) {
             std::uint8_t type = 0;
             std::uint32_t length = 0;
-            if (!track.Byte(type) || !track.Variable(length) || length > track.Left())
-                return false;
+            if (!track.Byte(type) || !track.Variable(length) || length > track.Left()) return false;
             if (type == 0x51 && length == 3) {
                 const std::uint8_t* p = track.At();
                 const std::uint32_t perQuarter = std::uint32_t(p[0]) << 16 | std::uint32_t(p[1]) << 8 | p[2];
-                if (perQuarter > 0)
-                    tempo.push_back({tick, perQuarter});
+                if (perQuarter > 0) tempo.push_back({tick, perQuarter});
             }
             track.Skip(length);
             endTick = std::max(endTick, tick);
-            if (type == 0x2F)
-                return true; // end of track
+            if (type == 0x2F) return true; // end of track
             continue;
         }
         if (first == 0xF0 || first == 0xF7) {
             std::uint32_t length = 0;
-            if (!track.Variable(length) || !track.Skip(length))
-                return false;
+            if (!track.Variable(length) || !track.Skip(length)) return false;
             endTick = std::max(endTick, tick);
             continue;
         }
@@ -108,12 +97,10 @@ bool ReadTrack(ByteReader track, std::vector<TempoEvent>& tempo, std::uint32_t& 
             status = first;
             dataBytes = (status & 0xE0) == 0xC0 ? 1 : 2;
         } else {
-            if (!status)
-                return false;
+            if (!status) return false;
             dataBytes = (status & 0xE0) == 0xC0 ? 0 : 1;
         }
-        if (status >= 0xF0 || !track.Skip(dataBytes))
-            return false;
+        if (status >= 0xF0 || !track.Skip(dataBytes)) return false;
         endTick = std::max(endTick, tick);
     }
     return true;
@@ -139,8 +126,7 @@ std::optional<MidiTimeline> MidiTimeline::Parse(const std::vector<std::uint8_t>&
         std::uint32_t length = 0;
         reader.Skip(4);
         reader.BigEndian(4, length);
-        if (length > reader.Left())
-            return std::nullopt;
+        if (length > reader.Left()) return std::nullopt;
         if (isTrack) {
             if (!ReadTrack(ByteReader(reader.At(), reader.At() + length), tempo, endTick))
                 return std::nullopt;
@@ -148,8 +134,7 @@ std::optional<MidiTimeline> MidiTimeline::Parse(const std::vector<std::uint8_t>&
         }
         reader.Skip(length); // chunks of other kinds are skipped, as the format asks
     }
-    if (tracksRead == 0)
-        return std::nullopt;
+    if (tracksRead == 0) return std::nullopt;
 
     MidiTimeline timeline;
     timeline.m_endTick = endTick;
@@ -157,12 +142,12 @@ std::optional<MidiTimeline> MidiTimeline::Parse(const std::vector<std::uint8_t>&
         // Time code: frames a second times ticks a frame, no tempo.
         const int framesPerSecond = -std::int8_t(division >> 8);
         const std::uint32_t ticksPerFrame = division & 0xFF;
-        if (framesPerSecond <= 0 || ticksPerFrame == 0)
-            return std::nullopt;
+        if (framesPerSecond <= 0 || ticksPerFrame == 0) return std::nullopt;
         timeline.m_tempo.push_back({0, 1.0 / (framesPerSecond * double(ticksPerFrame))});
         return timeline;
     }
-    std::stable_sort(tempo.begin(), tempo.end(), [](const TempoEvent& a, const TempoEvent& b) { return a.tick < b.tick; });
+    std::stable_sort(tempo.begin(), tempo.end(),
+                     [](const TempoEvent& a, const TempoEvent& b) { return a.tick < b.tick; });
     const double perQuarter = 1e-6 / division;
     timeline.m_tempo.push_back({0, kDefaultMicrosecondsPerQuarter * perQuarter});
     for (const TempoEvent& change : tempo) {
@@ -179,8 +164,7 @@ double MidiTimeline::SecondsAt(std::uint32_t tick) const
     double seconds = 0;
     for (std::size_t i = 0; i < m_tempo.size(); ++i) {
         const std::uint32_t until = i + 1 < m_tempo.size() ? std::min(tick, m_tempo[i + 1].tick) : tick;
-        if (until <= m_tempo[i].tick)
-            break;
+        if (until <= m_tempo[i].tick) break;
         seconds += (until - m_tempo[i].tick) * m_tempo[i].secondsPerTick;
     }
     return seconds;
@@ -191,7 +175,8 @@ std::uint32_t MidiTimeline::TickAt(double seconds) const
     double at = 0;
     for (std::size_t i = 0; i < m_tempo.size(); ++i) {
         const bool last = i + 1 == m_tempo.size();
-        const double spanEnd = last ? INFINITY : at + (m_tempo[i + 1].tick - m_tempo[i].tick) * m_tempo[i].secondsPerTick;
+        const double spanEnd =
+            last ? INFINITY : at + (m_tempo[i + 1].tick - m_tempo[i].tick) * m_tempo[i].secondsPerTick;
         if (seconds < spanEnd)
             return m_tempo[i].tick + std::uint32_t((seconds - at) / m_tempo[i].secondsPerTick);
         at = spanEnd;

@@ -33,8 +33,7 @@ OutputKeeper::~OutputKeeper()
     }
     m_wake.notify_one();
     m_thread.join();
-    if (m_open)
-        m_device.Close();
+    if (m_open) m_device.Close();
 }
 
 void OutputKeeper::Wake()
@@ -66,8 +65,7 @@ void OutputKeeper::Loop()
             m_wake.wait_until(lock, *next, due);
         else
             m_wake.wait(lock, due);
-        if (m_quit)
-            return;
+        if (m_quit) return;
         const bool retry = std::exchange(m_retry, false);
         m_woken = false;
         lock.unlock();
@@ -87,8 +85,7 @@ std::optional<OutputKeeper::Clock::time_point> OutputKeeper::Step(bool retry)
         m_lostAt = now;
         m_nextTry = now + kRetryInterval;
     }
-    if (m_lostAt && now - *m_lostAt > kRetryWindow)
-        m_lostAt.reset();
+    if (m_lostAt && now - *m_lostAt > kRetryWindow) m_lostAt.reset();
     if (!m_open && playing && (retry || (m_lostAt && now >= m_nextTry))) {
         m_open = m_device.Open();
         if (m_open)
@@ -105,15 +102,12 @@ std::optional<OutputKeeper::Clock::time_point> OutputKeeper::Step(bool retry)
             m_idleSince.reset();
             return now + kWatchInterval;
         }
-        if (!m_idleSince)
-            m_idleSince = now;
-        if (now - *m_idleSince < kIdleClose)
-            return *m_idleSince + kIdleClose;
+        if (!m_idleSince) m_idleSince = now;
+        if (now - *m_idleSince < kIdleClose) return *m_idleSince + kIdleClose;
         m_device.Close();
         m_open = false;
         m_idleSince.reset();
     }
-    if (m_lostAt && playing)
-        return m_nextTry;
+    if (m_lostAt && playing) return m_nextTry;
     return std::nullopt;
 }

@@ -49,9 +49,9 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    bool m_woken = false;   // guarded by m_mutex
-    bool m_retry = false;   // guarded by m_mutex
-    bool m_quit = false;    // guarded by m_mutex
+    bool m_woken = false; // guarded by m_mutex
+    bool m_retry = false; // guarded by m_mutex
+    bool m_quit = false;  // guarded by m_mutex
 
     // The keeper's thread only.
     bool m_open = false;

@@ -29,17 +29,14 @@ void WarnSilentOnce(const char* reason)
 bool HasSoundSystem()
 {
     const char* driver = std::getenv("SDL_AUDIODRIVER");
-    if ((driver && *driver) || std::getenv("PULSE_SERVER"))
-        return true;
+    if ((driver && *driver) || std::getenv("PULSE_SERVER")) return true;
     std::error_code ignored;
-    if (std::filesystem::exists("/dev/snd", ignored))
-        return true;
+    if (std::filesystem::exists("/dev/snd", ignored)) return true;
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (!runtime || !*runtime)
-        return false;
+    if (!runtime || !*runtime) return false;
     const std::filesystem::path folder(runtime);
     return std::filesystem::exists(folder / "pulse" / "native", ignored) ||
-           std::filesystem::exists(folder / "pipewire-0", ignored);
+        std::filesystem::exists(folder / "pipewire-0", ignored);
 }
 
 } // namespace
@@ -49,22 +46,18 @@ SdlOutput::~SdlOutput() { Close(); }
 bool SdlOutput::Open()
 {
     const std::lock_guard<std::mutex> sdl(m_sdlMutex);
-    if (m_device)
-        return true;
+    if (m_device) return true;
     m_subsystem = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (m_subsystem)
-        m_device = OpenDevice();
+    if (m_subsystem) m_device = OpenDevice();
     if (!m_device) {
         WarnSilentOnce(SDL_GetError());
         CloseLocked();
         if (!HasSoundSystem()) {
             m_driver = SDL_AudioInit("dummy") == 0;
-            if (m_driver)
-                m_device = OpenDevice();
+            if (m_driver) m_device = OpenDevice();
         }
     }
-    if (!m_device)
-        CloseLocked();
+    if (!m_device) CloseLocked();
     return m_device != 0;
 }
 
@@ -85,19 +78,14 @@ void SdlOutput::CloseLocked()
     else if (m_driver)
         SDL_AudioQuit();
     m_subsystem = m_driver = false;
-    if (SDL_WasInit(0) == 0)
-        SDL_Quit(); // frees what SDL keeps beyond its subsystems
+    if (SDL_WasInit(0) == 0) SDL_Quit(); // frees what SDL keeps beyond its subsystems
 }
 
-bool SdlOutput::Lost() const
-{
-    return m_device && SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED;
-}
+bool SdlOutput::Lost() const { return m_device && SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED; }
 
 void SdlOutput::Run(bool running)
 {
-    if (m_device)
-        SDL_PauseAudioDevice(m_device, running ? 0 : 1);
+    if (m_device) SDL_PauseAudioDevice(m_device, running ? 0 : 1);
 }
 
 SDL_AudioDeviceID SdlOutput::OpenDevice()
@@ -132,10 +120,10 @@ void SDLCALL SdlOutput::Callback(void* self, Uint8* buffer, int bytes)
     std::memset(buffer, 0, std::size_t(bytes));
     // SDL goes on calling a device it has lost, its sound going nowhere: the
     // streams give nothing then, so their positions count only audio played.
-    if (SDL_GetAudioDeviceStatus(output.m_device) != SDL_AUDIO_PLAYING)
-        return;
+    if (SDL_GetAudioDeviceStatus(output.m_device) != SDL_AUDIO_PLAYING) return;
     const std::uint32_t volume = output.Volume();
     std::lock_guard<std::mutex> lock(output.m_streamsMutex);
     for (Stream* stream : output.m_streams)
-        stream->MixInto(reinterpret_cast<std::int16_t*>(buffer), std::uint32_t(bytes) / kBytesPerFrame, volume);
+        stream->MixInto(reinterpret_cast<std::int16_t*>(buffer), std::uint32_t(bytes) / kBytesPerFrame,
+                        volume);
 }

@@ -47,10 +47,8 @@ void Spectrum::Compute(const float* samples, float* out)
         std::lock_guard<std::mutex> lock(PlannerMutex());
         m_plan = fftwf_plan_dft_r2c_1d(int(kSamples), m_in, bins, FFTW_ESTIMATE);
     }
-    for (std::size_t i = 0; i < kSamples; ++i)
-        m_in[i] = samples[i] * m_window[i];
+    for (std::size_t i = 0; i < kSamples; ++i) m_in[i] = samples[i] * m_window[i];
     fftwf_execute(m_plan);
     const fftwf_complex* bins = static_cast<const fftwf_complex*>(m_out);
-    for (std::size_t k = 0; k < kBins; ++k)
-        out[k] = std::hypot(bins[k][0], bins[k][1]) * m_scale;
+    for (std::size_t k = 0; k < kBins; ++k) out[k] = std::hypot(bins[k][0], bins[k][1]) * m_scale;
 }

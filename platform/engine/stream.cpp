@@ -74,15 +74,13 @@ void Stream::DecodeLoop()
         // Taken before looking at anything, so that a wake-up posted after the
         // look ends the sleep below at once.
         const std::uint32_t seen = m_wakeups.load(std::memory_order_acquire);
-        if (m_quit.load(std::memory_order_acquire))
-            break;
+        if (m_quit.load(std::memory_order_acquire)) break;
         const std::uint32_t wanted = m_serial.load(std::memory_order_acquire);
         if (wanted != serial) {
             serial = wanted;
             nextFrame = m_seekFrame.load(std::memory_order_relaxed);
             finished = !m_decoder->Seek(nextFrame);
-            if (finished)
-                m_finishedSerial.store(serial, std::memory_order_release);
+            if (finished) m_finishedSerial.store(serial, std::memory_order_release);
             continue;
         }
         AudioBlock* block = finished ? nullptr : m_ring.WriteSlot();
@@ -123,8 +121,7 @@ void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volu
         block = m_ring.ReadSlot();
     }
     if (m_state.load(std::memory_order_acquire) != kPlaying) {
-        if (released)
-            Wake();
+        if (released) Wake();
         return;
     }
 
@@ -146,8 +143,7 @@ void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volu
             block = m_ring.ReadSlot();
         }
     }
-    if (released)
-        Wake(); // once, however many blocks went
+    if (released) Wake(); // once, however many blocks went
     if (!block && finishedSerial == serial) {
         int playing = kPlaying;
         m_state.compare_exchange_strong(playing, kEnded, std::memory_order_acq_rel);

@@ -22,16 +22,14 @@ SystemEngine::~SystemEngine()
     }
     keeper.reset(); // joins its thread, which may be waiting for the lock
     std::lock_guard<std::mutex> lock(m_mutex);
-    for (auto& [handle, stream] : m_streams)
-        m_output.Detach(stream.get());
+    for (auto& [handle, stream] : m_streams) m_output.Detach(stream.get());
     m_streams.clear();
 }
 
 bool SystemEngine::AudioInit(int, std::uint32_t, std::uint32_t, void*, const void*)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_keeper)
-        m_keeper = std::make_unique<OutputKeeper>(m_output, [this] { return AnyPlaying(); });
+    if (!m_keeper) m_keeper = std::make_unique<OutputKeeper>(m_output, [this] { return AnyPlaying(); });
     return true;
 }
 
@@ -39,12 +37,10 @@ HSTREAM SystemEngine::AudioStreamCreateFile(bool mem, const char* file, std::uin
                                             std::uint32_t length, std::uint32_t)
 {
     // Only whole files by path are played.
-    if (mem || !file || offset != 0 || length != 0)
-        return 0;
+    if (mem || !file || offset != 0 || length != 0) return 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_keeper || m_lastHandle == std::numeric_limits<HSTREAM>::max())
-            return 0;
+        if (!m_keeper || m_lastHandle == std::numeric_limits<HSTREAM>::max()) return 0;
     }
     // Opening reads the file; other calls need not wait for it. A MIDI
     // decoder's FluidSynth asks SDL about devices as it sets up.
@@ -53,12 +49,10 @@ HSTREAM SystemEngine::AudioStreamCreateFile(bool mem, const char* file, std::uin
         const std::unique_lock<std::mutex> sdl = m_output.LockSdl();
         decoder = OpenDecoder(file);
     }
-    if (!decoder)
-        return 0;
+    if (!decoder) return 0;
     auto stream = std::make_unique<Stream>(std::move(decoder));
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_keeper || m_lastHandle == std::numeric_limits<HSTREAM>::max())
-        return 0;
+    if (!m_keeper || m_lastHandle == std::numeric_limits<HSTREAM>::max()) return 0;
     const HSTREAM handle = ++m_lastHandle;
     m_output.Attach(stream.get());
     m_streams.emplace(handle, std::move(stream));
@@ -78,8 +72,7 @@ bool SystemEngine::AudioStreamFree(HSTREAM handle)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         const auto found = m_streams.find(handle);
-        if (found == m_streams.end())
-            return false;
+        if (found == m_streams.end()) return false;
         m_output.Detach(found->second.get());
         freed = std::move(found->second);
         m_streams.erase(found);
@@ -93,8 +86,7 @@ bool SystemEngine::Steer(HSTREAM handle, void (Stream::*command)(), bool plays)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     Stream* stream = Find(handle);
-    if (!stream)
-        return false;
+    if (!stream) return false;
     (stream->*command)();
     if (plays) {
         m_played.insert(handle);
@@ -139,13 +131,11 @@ std::uint64_t SystemEngine::AudioGetPosition(HSTREAM handle)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     Stream* stream = Find(handle);
-    if (!stream)
-        return 0;
+    if (!stream) return 0;
     // A header's length can fall a little short of the decoded audio; the
     // position never runs past the length the caller was given.
     std::uint64_t frames = stream->PositionFrames();
-    if (stream->LengthFrames() > 0)
-        frames = std::min(frames, stream->LengthFrames());
+    if (stream->LengthFrames() > 0) frames = std::min(frames, stream->LengthFrames());
     return frames * kBytesPerFrame;
 }
 
@@ -154,8 +144,7 @@ bool SystemEngine::AudioSetPosition(HSTREAM handle, std::uint64_t position)
     std::lock_guard<std::mutex> lock(m_mutex);
     Stream* stream = Find(handle);
     const std::uint64_t frame = position / kBytesPerFrame;
-    if (!stream || (stream->LengthFrames() > 0 && frame > stream->LengthFrames()))
-        return false;
+    if (!stream || (stream->LengthFrames() > 0 && frame > stream->LengthFrames())) return false;
     stream->SetPosition(frame);
     return true;
 }
@@ -164,8 +153,7 @@ std::uint32_t SystemEngine::AudioGetData(HSTREAM handle, void* buffer, std::uint
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     Stream* stream = Find(handle);
-    if (!stream || !buffer || request != kAudioDataFft2048)
-        return kAudioDataError;
+    if (!stream || !buffer || request != kAudioDataFft2048) return kAudioDataError;
     float samples[Spectrum::kSamples];
     stream->CopyHistory(samples);
     m_spectrum.Compute(samples, static_cast<float*>(buffer));
@@ -181,8 +169,7 @@ std::uint32_t SystemEngine::AudioGetVolume()
 bool SystemEngine::AudioSetVolume(std::uint32_t volume)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_keeper || volume > 100)
-        return false;
+    if (!m_keeper || volume > 100) return false;
     m_output.SetVolume(volume);
     return true;
 }

@@ -22,10 +22,7 @@ bool ReadOnly(const std::string&) { return false; }
 
 class ApplicationFolderTest : public ::testing::Test {
 protected:
-    std::string Dir(const std::string& name) const
-    {
-        return m_temp.path().toStdString() + "/" + name;
-    }
+    std::string Dir(const std::string& name) const { return m_temp.path().toStdString() + "/" + name; }
     QTemporaryDir m_temp;
 };
 
@@ -51,8 +48,7 @@ TEST_F(ApplicationFolderTest, ReadOnlyExecutableFolderFallsBackToXdgCreatedOnce)
     // Without XDG_DATA_HOME, or with a relative one, the default under the home folder.
     const std::string home = Dir("home");
     EXPECT_EQ(ApplicationFolder(exe, ReadOnly, nullptr, home.c_str()), home + "/.local/share/lirvan1/");
-    EXPECT_EQ(ApplicationFolder(exe, ReadOnly, "relative", home.c_str()),
-              home + "/.local/share/lirvan1/");
+    EXPECT_EQ(ApplicationFolder(exe, ReadOnly, "relative", home.c_str()), home + "/.local/share/lirvan1/");
     EXPECT_TRUE(fs::is_directory(home + "/.local/share/lirvan1/pl"));
     // Nowhere to go: the executable's folder, as before.
     EXPECT_EQ(ApplicationFolder(exe, ReadOnly, nullptr, nullptr), exe);
@@ -67,7 +63,10 @@ TEST_F(ApplicationFolderTest, CatalogueFollowsTheChoice)
     SetFolderWritableCheck(nullptr);
     // As root, the build tree's folder can be written.
     EXPECT_NE(CataloguePath(), Dir("data/lirvan1/pl/PLT.plt"));
-    if (savedXdg.isNull()) qunsetenv("XDG_DATA_HOME"); else qputenv("XDG_DATA_HOME", savedXdg);
+    if (savedXdg.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", savedXdg);
 }
 
 // The real access check, as a user who may not write the executable's folder.

@@ -78,11 +78,11 @@ protected:
     static std::string Gdbus(const QString& method, const QStringList& arguments = {})
     {
         return Run(QStringLiteral("gdbus"),
-                   QStringList{QStringLiteral("call"), QStringLiteral("--session"),
-                               QStringLiteral("--dest"), QStringLiteral("org.mpris.MediaPlayer2.lirvan1"),
+                   QStringList{QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+                               QStringLiteral("org.mpris.MediaPlayer2.lirvan1"),
                                QStringLiteral("--object-path"), QStringLiteral("/org/mpris/MediaPlayer2"),
-                               QStringLiteral("--method"), method}
-                       + arguments);
+                               QStringLiteral("--method"), method} +
+                       arguments);
     }
 
     DesktopWindow w;
@@ -151,12 +151,11 @@ TEST_F(MprisTest, MetadataAndIdentity)
 {
     const QString format = QStringLiteral("{{mpris:trackid}}|{{xesam:title}}|{{xesam:url}}|{{mpris:length}}");
     EXPECT_EQ(Playerctl({QStringLiteral("metadata"), QStringLiteral("--format"), format}),
-              "'/org/lirvan1/track/0'|first|file://" + w.folder.Path() + "first.mp3|"
-                  + std::to_string(kTrackSeconds * 1'000'000));
+              "'/org/lirvan1/track/0'|first|file://" + w.folder.Path() + "first.mp3|" +
+                  std::to_string(kTrackSeconds * 1'000'000));
     EXPECT_TRUE(Gdbus(QStringLiteral("org.freedesktop.DBus.Properties.Get"),
                       {QStringLiteral("org.mpris.MediaPlayer2"), QStringLiteral("Identity")})
-                    .find("Лирван")
-                != std::string::npos);
+                    .find("Лирван") != std::string::npos);
 }
 
 TEST_F(MprisTest, ChangesAreAnnouncedWithPropertiesChanged)

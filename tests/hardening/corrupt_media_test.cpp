@@ -31,7 +31,8 @@ constexpr double kEndsWithinSeconds = 15;
 struct Corpus {
     Corpus()
     {
-        const std::string command = std::string(LIRVAN_SOURCE_DIR) + "/scripts/corrupt-media " + folder.Path();
+        const std::string command =
+            std::string(LIRVAN_SOURCE_DIR) + "/scripts/corrupt-media " + folder.Path();
         made = std::system(command.c_str()) == 0;
         for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
             if (entry.is_regular_file()) broken.push_back(entry.path().string());
@@ -120,7 +121,8 @@ TEST(CorruptMedia, DoubleClickingEveryEntryLeavesThePlayerAnswering)
             << tracks[row] << " left the window without answer";
         QTest::qWait(20);
         const QString status = FindControlAs<QLineEdit>(&dlg, IDC_STATUS)->text();
-        EXPECT_TRUE(status == "Играю" || status == "Остановлено") << tracks[row] << ": " << status.toStdString();
+        EXPECT_TRUE(status == "Играю" || status == "Остановлено")
+            << tracks[row] << ": " << status.toStdString();
     }
     // The good file, last in the list, plays.
     EXPECT_EQ(FindControlAs<QLineEdit>(&dlg, IDC_STATUS)->text(), "Играю");

@@ -42,7 +42,7 @@ pid_t StartDriver(const TempExeFolder& folder)
     }
     close(ready[1]);
     char byte;
-    while (read(ready[0], &byte, 1) < 0 && errno == EINTR) {}
+    while (read(ready[0], &byte, 1) < 0 && errno == EINTR) { }
     close(ready[0]);
     return pid;
 }
@@ -80,9 +80,7 @@ std::string CatalogueFault(const TempExeFolder& folder)
 bool DeletionCutShort(const TempExeFolder& folder)
 {
     if (!Exists(folder.Pl("PLT.pltt"))) return false;
-    const auto lines = [](const std::string& text) {
-        return std::count(text.begin(), text.end(), '\n');
-    };
+    const auto lines = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n'); };
     return lines(ReadBytes(folder.Pl("PLT.pltt"))) < lines(ReadBytes(folder.Pl("PLT.plt")));
 }
 

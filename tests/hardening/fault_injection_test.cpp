@@ -53,9 +53,9 @@ const std::vector<Command>& Commands()
     return commands;
 }
 
-const std::map<Op, const char*> kOperations{{Op::Open, "open"},   {Op::Write, "write"},
+const std::map<Op, const char*> kOperations{{Op::Open, "open"},           {Op::Write, "write"},
                                             {Op::Close, "close (flush)"}, {Op::Sync, "sync"},
-                                            {Op::Rename, "rename"}, {Op::Remove, "remove"}};
+                                            {Op::Rename, "rename"},       {Op::Remove, "remove"}};
 
 // The files of pl/ and what they hold, with the test's own folder written as "D/"
 // so that runs in different folders compare; the deletion's temporary file is no
@@ -64,7 +64,8 @@ using Disk = std::map<std::string, std::string>;
 
 std::string Portable(std::string text, const std::string& folder)
 {
-    for (std::size_t at; (at = text.find(folder)) != std::string::npos;) text.replace(at, folder.size(), "D/");
+    for (std::size_t at; (at = text.find(folder)) != std::string::npos;)
+        text.replace(at, folder.size(), "D/");
     return text;
 }
 
@@ -121,7 +122,8 @@ void ExpectSound(Player& p, const Command& command, const GoodRun& good, const s
     ASSERT_TRUE(disk.count("PLT.plt")) << what << ": the catalogue is gone";
     const std::string& catalogue = disk.at("PLT.plt");
     EXPECT_TRUE(catalogue == good.before.at("PLT.plt") || catalogue == good.after.at("PLT.plt"))
-        << what << ": the catalogue is neither the old nor the new one:\n" << catalogue;
+        << what << ": the catalogue is neither the old nor the new one:\n"
+        << catalogue;
 
     std::array<PList, kPlaylistRecords> entries;
     auto file = TextFile::Open(p.h.folder.Pl("PLT.plt"), TextFile::Access::Read);
@@ -134,7 +136,8 @@ void ExpectSound(Player& p, const Command& command, const GoodRun& good, const s
     }
     // A catalogue that cannot be read back zeroes the counters and empties the list
     // rather than showing playlists it may no longer hold.
-    const bool unread = playlistCount == 0 && p.h.Items(IDC_PLAYLIST_LIST).isEmpty() && p.h.Items(IDC_TRACK_LIST).isEmpty();
+    const bool unread =
+        playlistCount == 0 && p.h.Items(IDC_PLAYLIST_LIST).isEmpty() && p.h.Items(IDC_TRACK_LIST).isEmpty();
     EXPECT_TRUE(p.h.Items(IDC_PLAYLIST_LIST) == names || unread)
         << what << ": the playlist list is not what the catalogue holds: "
         << p.h.Items(IDC_PLAYLIST_LIST).join(", ").toStdString();
@@ -144,7 +147,8 @@ void ExpectSound(Player& p, const Command& command, const GoodRun& good, const s
     for (const auto& [name, bytes] : good.after) {
         const auto found = disk.find(name);
         if (found == disk.end() || found->second != bytes) {
-            EXPECT_GT(p.Errors(), 0) << what << ": " << name << " is not as a good run leaves it, and nothing was said";
+            EXPECT_GT(p.Errors(), 0) << what << ": " << name
+                                     << " is not as a good run leaves it, and nothing was said";
         }
     }
 }
@@ -153,7 +157,10 @@ void ExpectSound(Player& p, const Command& command, const GoodRun& good, const s
 // half of its bytes and reports that, and the next write to the same file fails.
 class ShortWriteFileSystem final : public FileSystem {
 public:
-    explicit ShortWriteFileSystem(int nth) : m_real(CurrentFileSystem()), m_nth(nth) { InstallFileSystem(this); }
+    explicit ShortWriteFileSystem(int nth) : m_real(CurrentFileSystem()), m_nth(nth)
+    {
+        InstallFileSystem(this);
+    }
     ~ShortWriteFileSystem() override { InstallFileSystem(&m_real); }
 
     int Open(const std::string& path, Access access) override { return m_real.Open(path, access); }
@@ -189,8 +196,8 @@ TEST(FaultInjection, EveryFileOperationOfEveryPlaylistCommandFailsInTurn)
         const GoodRun good = RunWithoutFaults(command);
         for (const auto& [op, opName] : kOperations) {
             for (int n = 1; n <= good.calls.at(op); ++n) {
-                const std::string what = std::string(command.name) + ", " + opName + " call " + std::to_string(n)
-                    + " of " + std::to_string(good.calls.at(op)) + " failing";
+                const std::string what = std::string(command.name) + ", " + opName + " call " +
+                    std::to_string(n) + " of " + std::to_string(good.calls.at(op)) + " failing";
                 SCOPED_TRACE(what);
                 Player p;
                 FailingFileSystem fs;
@@ -198,9 +205,11 @@ TEST(FaultInjection, EveryFileOperationOfEveryPlaylistCommandFailsInTurn)
                 command.run(p.h);
                 ExpectSound(p, command, good, what);
             }
-            std::printf("%s: %s %s\n", command.name, opName,
-                        good.calls.at(op) ? ("failed at each of its " + std::to_string(good.calls.at(op)) + " calls").c_str()
-                                          : "not called");
+            std::printf(
+                "%s: %s %s\n", command.name, opName,
+                good.calls.at(op)
+                    ? ("failed at each of its " + std::to_string(good.calls.at(op)) + " calls").c_str()
+                    : "not called");
         }
     }
 }
@@ -210,7 +219,8 @@ TEST(FaultInjection, EveryWriteOfEveryPlaylistCommandRunsOutOfRoomInTurn)
     for (const Command& command : Commands()) {
         const GoodRun good = RunWithoutFaults(command);
         for (int n = 1; n <= good.calls.at(Op::Write); ++n) {
-            const std::string what = std::string(command.name) + ", write " + std::to_string(n) + " cut short";
+            const std::string what =
+                std::string(command.name) + ", write " + std::to_string(n) + " cut short";
             SCOPED_TRACE(what);
             Player p;
             ShortWriteFileSystem fs(n);

@@ -32,7 +32,8 @@ double ToneAmplitude(const std::vector<float>& samples, std::size_t begin, std::
         beforePrevious = previous;
         previous = current;
     }
-    const double power = previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
+    const double power =
+        previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
     return 2 * std::sqrt(std::max(power, 0.0)) / double(end - begin);
 }
 
@@ -41,8 +42,7 @@ double ToneHz(const std::vector<float>& samples, std::size_t begin, std::size_t 
     std::size_t first = 0, last = 0, crossings = 0;
     for (std::size_t i = begin + 1; i < end; ++i) {
         if (samples[i - 1] < 0 && samples[i] >= 0) {
-            if (crossings++ == 0)
-                first = i;
+            if (crossings++ == 0) first = i;
             last = i;
         }
     }
@@ -54,8 +54,7 @@ Span Audible(const std::vector<float>& samples, float threshold)
     Span span;
     for (std::size_t i = 0; i < samples.size(); ++i) {
         if (std::fabs(samples[i]) > threshold) {
-            if (span.end == 0)
-                span.begin = i;
+            if (span.end == 0) span.begin = i;
             span.end = i + 1;
         }
     }
@@ -65,7 +64,6 @@ Span Audible(const std::vector<float>& samples, float threshold)
 std::size_t CountAudible(const std::vector<float>& samples, float threshold)
 {
     std::size_t count = 0;
-    for (float sample : samples)
-        count += std::fabs(sample) > threshold;
+    for (float sample : samples) count += std::fabs(sample) > threshold;
     return count;
 }

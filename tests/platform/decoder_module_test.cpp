@@ -96,7 +96,8 @@ TEST_F(DecoderModules, PlayerStartsWithoutThemLoaded)
     ASSERT_GT(player, 0);
     // The window is up once Qt has loaded its platform plugin and the window
     // has been shown; a moment later nothing more should have come in.
-    const bool started = WaitUntil([&] { return Maps(player).find("libqoffscreen") != std::string::npos; }, 20);
+    const bool started =
+        WaitUntil([&] { return Maps(player).find("libqoffscreen") != std::string::npos; }, 20);
     Sleep(0.5);
     int status = 0;
     const bool running = waitpid(player, &status, WNOHANG) == 0;

@@ -20,9 +20,9 @@ std::vector<float> ReadMono(Decoder& decoder, std::size_t frames)
     std::vector<short> stereo(2 * frames);
     std::size_t got = 0;
     while (got < frames) {
-        const std::uint32_t n = decoder.Read(stereo.data() + 2 * got, std::uint32_t(std::min<std::size_t>(frames - got, 1000)));
-        if (n == 0)
-            break;
+        const std::uint32_t n =
+            decoder.Read(stereo.data() + 2 * got, std::uint32_t(std::min<std::size_t>(frames - got, 1000)));
+        if (n == 0) break;
         got += n;
     }
     return MonoOf(stereo.data(), got);
@@ -43,7 +43,8 @@ TEST(Decoder, EveryContainerGivesBackTheToneAtTheOutputRate)
     ASSERT_TRUE(EncodeWith(film + "-c:v mpeg1video -c:a mp2 -shortest " + folder.File("film.mpg")));
     ASSERT_TRUE(EncodeWith(sine + "-c:a flac " + folder.File("tone.flac")));
 
-    for (const char* name : {"tone.wav", "mono.wav", "tone.mp3", "tone.wma", "film.avi", "film.mpg", "tone.flac"}) {
+    for (const char* name :
+         {"tone.wav", "mono.wav", "tone.mp3", "tone.wma", "film.avi", "film.mpg", "tone.flac"}) {
         SCOPED_TRACE(name);
         std::unique_ptr<Decoder> decoder = OpenDecoder(folder.File(name).c_str());
         ASSERT_NE(decoder, nullptr);

@@ -31,8 +31,7 @@ void ExpectDead(AudioEngine& engine, HSTREAM handle)
     EXPECT_EQ(engine.AudioGetLength(handle), 0u);
     EXPECT_EQ(engine.AudioGetPosition(handle), 0u);
     EXPECT_EQ(engine.AudioGetData(handle, buffer.data(), kAudioDataFft2048), kAudioDataError);
-    for (float value : buffer)
-        ASSERT_EQ(value, kUntouched);
+    for (float value : buffer) ASSERT_EQ(value, kUntouched);
 }
 
 } // namespace
@@ -98,27 +97,27 @@ TEST(EngineCalls, FilesWithNothingPlayableGiveNoStream)
     std::mt19937 random(1234);
     for (const int size : {100, 4096, 65536}) {
         std::string noise(std::size_t(size), 0);
-        for (char& c : noise)
-            c = char(random());
+        for (char& c : noise) c = char(random());
         WriteBytes(folder.File("noise" + std::to_string(size) + ".mp3"), noise);
     }
-    ASSERT_TRUE(EncodeWith("-f lavfi -i testsrc=duration=0.5:size=64x48:rate=10 -an " + folder.File("silent-film.avi")));
+    ASSERT_TRUE(EncodeWith("-f lavfi -i testsrc=duration=0.5:size=64x48:rate=10 -an " +
+                           folder.File("silent-film.avi")));
     WriteMidi(folder.File("song.mid"), {{0, 480, 60}});
     const std::string midi = ReadBytes(folder.File("song.mid"));
     WriteBytes(folder.File("cut.mid"), {midi.begin(), midi.end() - 6});
     WriteBytes(folder.File("header-only.mid"), {midi.begin(), midi.begin() + 14});
     WriteBytes(folder.File("wav-named.mid"), wav);
     std::string absurdRate = wav; // the header claims 536 MHz
-    for (const int field : {24, 28})
-        std::memcpy(absurdRate.data() + field, "\x44\x33\x00\x20", 4);
+    for (const int field : {24, 28}) std::memcpy(absurdRate.data() + field, "\x44\x33\x00\x20", 4);
     WriteBytes(folder.File("absurd-rate.wav"), absurdRate);
 
     for (const char* name : {"missing.mp3", "empty.mp3", "header-cut.wav", "words.mp3", "noise100.mp3",
-                             "noise4096.mp3", "noise65536.mp3", "silent-film.avi", "cut.mid", "header-only.mid",
-                             "wav-named.mid", "absurd-rate.wav", ""})
+                             "noise4096.mp3", "noise65536.mp3", "silent-film.avi", "cut.mid",
+                             "header-only.mid", "wav-named.mid", "absurd-rate.wav", ""})
         EXPECT_EQ(create(folder.File(name)), 0u) << name;
     EXPECT_EQ(engine->AudioStreamCreateFile(false, nullptr, 0, 0, 0), 0u);
-    EXPECT_EQ(engine->AudioStreamCreateFile(true, tone.c_str(), 0, 0, 0), 0u) << "memory streams are not played";
+    EXPECT_EQ(engine->AudioStreamCreateFile(true, tone.c_str(), 0, 0, 0), 0u)
+        << "memory streams are not played";
     EXPECT_NE(create(tone), 0u) << "the same engine still plays good files";
 }
 

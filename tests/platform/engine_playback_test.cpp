@@ -28,13 +28,16 @@ std::vector<float> Sine(std::size_t frames, double hz, double amplitude)
 
 class EnginePlayback : public ::testing::Test {
 protected:
-    EnginePlayback() : engine(StartDiskEngine(folder.File("out.raw"))) {}
+    EnginePlayback() : engine(StartDiskEngine(folder.File("out.raw"))) { }
 
-    HSTREAM Create(const std::string& path) { return engine->AudioStreamCreateFile(false, path.c_str(), 0, 0, 0); }
+    HSTREAM Create(const std::string& path)
+    {
+        return engine->AudioStreamCreateFile(false, path.c_str(), 0, 0, 0);
+    }
     bool PlayToEnd(HSTREAM stream, double seconds)
     {
         return engine->AudioPlay(stream, false) &&
-               WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, seconds);
+            WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, seconds);
     }
     // Everything played, once the engine is closed.
     std::vector<float> Captured()
@@ -57,7 +60,8 @@ TEST_F(EnginePlayback, ToneComesOutAtItsFrequencyAndLevelAndTheStreamEnds)
     ASSERT_TRUE(PlayToEnd(stream, 4));
     EXPECT_EQ(engine->AudioGetPosition(stream), engine->AudioGetLength(stream));
     EXPECT_TRUE(engine->AudioPlay(stream, false));
-    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 1)) << "nothing is left to play";
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 1))
+        << "nothing is left to play";
 
     const std::vector<float> out = Captured();
     const Span tone = Audible(out);
@@ -193,7 +197,8 @@ TEST_F(EnginePlayback, FileThatGoesBadWhilePlayingEndsItsStream)
     EXPECT_LT(engine->AudioGetPosition(stream), 3 * kBytesPerSecond);
 
     // An MP3 whose second half is noise plays through to its end, no hang.
-    ASSERT_TRUE(EncodeWith("-f lavfi -i sine=frequency=440:duration=2 -c:a libmp3lame " + folder.File("noisy.mp3")));
+    ASSERT_TRUE(
+        EncodeWith("-f lavfi -i sine=frequency=440:duration=2 -c:a libmp3lame " + folder.File("noisy.mp3")));
     std::string mp3 = ReadBytes(folder.File("noisy.mp3"));
     std::uint32_t seed = 7;
     for (std::size_t i = mp3.size() / 2; i < mp3.size(); ++i)

@@ -27,16 +27,13 @@ namespace {
 pid_t Spawn(const std::vector<std::string>& arguments, const std::string& log)
 {
     std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     const pid_t parent = getpid();
     const pid_t pid = fork();
-    if (pid != 0)
-        return pid > 0 ? pid : 0;
+    if (pid != 0) return pid > 0 ? pid : 0;
     prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (getppid() != parent)
-        _exit(127);
+    if (getppid() != parent) _exit(127);
     const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     dup2(out, STDOUT_FILENO);
     dup2(out, STDERR_FILENO);
@@ -48,8 +45,7 @@ pid_t Spawn(const std::vector<std::string>& arguments, const std::string& log)
 
 void EndProcess(pid_t pid)
 {
-    if (pid <= 0)
-        return;
+    if (pid <= 0) return;
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -79,9 +75,9 @@ public:
         // -n: no default script, so no hardware modules; root needs no flag
         // beyond a warning in per-user mode.
         m_daemon = Spawn({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--system=false",
-                          "--disable-shm=yes", "--log-target=stderr", "--log-level=error",
-                          "-L", "module-null-sink sink_name=lirvan rate=44100 channels=2",
-                          "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + m_socket},
+                          "--disable-shm=yes", "--log-target=stderr", "--log-level=error", "-L",
+                          "module-null-sink sink_name=lirvan rate=44100 channels=2", "-L",
+                          "module-native-protocol-unix auth-anonymous=1 socket=" + m_socket},
                          m_folder.File("pulseaudio.log"));
         return m_daemon > 0 && WaitUntil([] { return std::system("pactl info >/dev/null 2>&1") == 0; }, 10);
     }
@@ -102,9 +98,10 @@ private:
 // Records the sink's monitor into `file` until ended; 0 when it cannot.
 pid_t RecordSink(const TempFolder& folder, const std::string& file)
 {
-    const pid_t recorder = Spawn({"parec", "--device=lirvan.monitor", "--format=s16le", "--rate=44100",
-                                  "--channels=2", "--latency-msec=20", "--file-format=raw", folder.File(file)},
-                                 folder.File(file + ".log"));
+    const pid_t recorder =
+        Spawn({"parec", "--device=lirvan.monitor", "--format=s16le", "--rate=44100", "--channels=2",
+               "--latency-msec=20", "--file-format=raw", folder.File(file)},
+              folder.File(file + ".log"));
     const bool started = WaitUntil([&] { return std::filesystem::exists(folder.File(file)); }, 5);
     return started ? recorder : 0;
 }
@@ -113,8 +110,7 @@ pid_t RecordSink(const TempFolder& folder, const std::string& file)
 int PlayingSinkInputs()
 {
     FILE* list = popen("LC_ALL=C pactl list sink-inputs 2>/dev/null", "r");
-    if (!list)
-        return -1;
+    if (!list) return -1;
     int playing = 0;
     char line[512];
     while (std::fgets(line, sizeof line, list))

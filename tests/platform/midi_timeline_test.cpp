@@ -25,8 +25,8 @@ std::vector<std::uint8_t> Midi(const std::vector<MidiNote>& notes, const std::ve
 TEST(MidiTimeline, FollowsTempoChangesBothWays)
 {
     // 1 s at 120 bpm, then 2 quarters at 60 bpm (2 s), then 1 quarter at 240 bpm.
-    const auto timeline =
-        MidiTimeline::Parse(Midi({{0, 960, 60}, {960, 960, 62}, {1920, 480, 64}}, {{960, 1000000}, {1920, 250000}}));
+    const auto timeline = MidiTimeline::Parse(
+        Midi({{0, 960, 60}, {960, 960, 62}, {1920, 480, 64}}, {{960, 1000000}, {1920, 250000}}));
     ASSERT_TRUE(timeline);
     EXPECT_NEAR(timeline->LengthSeconds(), 3.25, 1e-9);
     EXPECT_EQ(timeline->TickAt(0), 0u);

@@ -17,10 +17,7 @@ namespace {
 // A file system where exactly the listed paths open.
 class ListedFiles final : public FileSystem {
 public:
-    explicit ListedFiles(std::set<std::string> paths) : m_paths(std::move(paths))
-    {
-        InstallFileSystem(this);
-    }
+    explicit ListedFiles(std::set<std::string> paths) : m_paths(std::move(paths)) { InstallFileSystem(this); }
     ~ListedFiles() override { InstallFileSystem(nullptr); }
     int Open(const std::string& path, Access) override { return m_paths.count(path) ? 100 : -1; }
     long Read(int, char*, std::size_t) override { return 0; }

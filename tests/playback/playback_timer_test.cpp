@@ -93,8 +93,8 @@ using PlaybackTimerTest = PlayerTest;
 TEST_F(PlaybackTimerTest, TickDrawsEachBandInItsOwnBox)
 {
     OpenFiles({"a.mp3"});
-    h.engine.spectrum[10] = 100.0f;  // band 1: loud
-    h.engine.spectrum[100] = 0.35f;  // band 2: 3.5 against 2.0, two bars
+    h.engine.spectrum[10] = 100.0f; // band 1: loud
+    h.engine.spectrum[100] = 0.35f; // band 2: 3.5 against 2.0, two bars
     Tick();
     EXPECT_EQ(h.Text(IDC_METER_FIRST), QStringLiteral("||||||"));
     EXPECT_EQ(h.Text(IDC_METER_SECOND), QStringLiteral("||"));
@@ -119,9 +119,9 @@ TEST_F(PlaybackTimerTest, EndOfTrackAdvancesAndWrapsToTheFirst)
     const std::string f = h.folder.Path();
     EXPECT_THAT(Created(), ElementsAre(f + "a.mp3", f + "b.mp3", f + "c.mp3", f + "a.mp3"));
     // Each track was freed before the next was loaded.
-    EXPECT_THAT(h.engine.CallsOf("AudioStreamFree"),
-                ElementsAre("AudioStreamFree 0", "AudioStreamFree 1", "AudioStreamFree 2",
-                            "AudioStreamFree 3"));
+    EXPECT_THAT(
+        h.engine.CallsOf("AudioStreamFree"),
+        ElementsAre("AudioStreamFree 0", "AudioStreamFree 1", "AudioStreamFree 2", "AudioStreamFree 3"));
     EXPECT_TRUE(h.Dlg().PlaybackTimerRunning());
 }
 

@@ -42,8 +42,8 @@ TEST(QtFileChooser, OffersTheFiltersAndHandsBackOneWholePath)
     ChooserResult result;
     QStringList filters;
     ASSERT_EQ(ChooseTyped(folder.Path(), QStringLiteral("one.mp3"), result, &filters), 1);
-    EXPECT_EQ(filters, QStringList({QStringLiteral("Все форматы (*.mp3 *.mid)"),
-                                    QStringLiteral("MIDI (*.mid)")}));
+    EXPECT_EQ(filters,
+              QStringList({QStringLiteral("Все форматы (*.mp3 *.mid)"), QStringLiteral("MIDI (*.mid)")}));
     const std::string path = folder.Path() + "one.mp3";
     EXPECT_EQ(result.buffer, path + std::string(2, '\0'));
     EXPECT_EQ(result.fileOffset, path.rfind('/') + 1);
@@ -82,8 +82,7 @@ TEST(QtFileChooser, SeveralFilesCanBePickedInTheListWithTheMouse)
         auto click = [&](const QString& name, Qt::KeyboardModifiers modifiers) {
             const QModelIndex first = list->model()->index(0, 0, list->rootIndex());
             const QModelIndex row = list->model()->match(first, Qt::DisplayRole, name).value(0);
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
-                              list->visualRect(row).center());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualRect(row).center());
         };
         // A click in the list takes the focus there.
         dialog->activateWindow();
@@ -118,8 +117,7 @@ TEST(QtFileChooser, TypedNamesOfMissingFilesAreTakenInTheOrderTyped)
     WriteBytes(folder.Path() + "b.mid", "");
     const QString mixed = QStringLiteral("\"b.mid\" \"gone\" \"a.mp3\"");
     ASSERT_EQ(ChooseTyped(folder.Path(), mixed, result), 1);
-    EXPECT_EQ(result.buffer,
-              dir + '\0' + "b.mid" + '\0' + "gone.mp3" + '\0' + "a.mp3" + '\0' + '\0');
+    EXPECT_EQ(result.buffer, dir + '\0' + "b.mid" + '\0' + "gone.mp3" + '\0' + "a.mp3" + '\0' + '\0');
 }
 
 TEST(QtFileChooser, CancelHandsBackNothing)

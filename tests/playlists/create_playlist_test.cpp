@@ -37,8 +37,7 @@ TEST(CreatePlaylist, WritesTheTracksOnScreenToANewLastPlaylist)
 
     EXPECT_FALSE(CreateNamed(h, "Рок").stayedOpen);
     EXPECT_EQ(ReadBytes(h.folder.Pl("Рок.plt")), CrLf(kThreeTracks));
-    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")),
-              catalogue + CrLf({h.folder.Pl("Рок.plt") + "*Рок"}));
+    EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), catalogue + CrLf({h.folder.Pl("Рок.plt") + "*Рок"}));
     EXPECT_EQ(h.Items(IDC_PLAYLIST_LIST), (QStringList{"old", "Рок"}));
     EXPECT_EQ(h.SelectedRow(IDC_PLAYLIST_LIST), 1);
     EXPECT_EQ(h.Items(IDC_TRACK_LIST), (QStringList{"a", "b", "c"}));

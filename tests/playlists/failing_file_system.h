@@ -63,10 +63,7 @@ public:
     {
         return !Fails(Op::Rename, from, to) && m_real.Rename(from, to);
     }
-    bool Remove(const std::string& path) override
-    {
-        return !Fails(Op::Remove, path) && m_real.Remove(path);
-    }
+    bool Remove(const std::string& path) override { return !Fails(Op::Remove, path) && m_real.Remove(path); }
 
 private:
     struct Rule {
@@ -81,8 +78,8 @@ private:
         const int call = ++m_calls[Index(op)];
         for (const Rule& rule : m_rules) {
             if (rule.op != op || (rule.call != 0 && rule.call != call)) continue;
-            if (rule.pathPart.empty() || path.find(rule.pathPart) != std::string::npos
-                || otherPath.find(rule.pathPart) != std::string::npos) {
+            if (rule.pathPart.empty() || path.find(rule.pathPart) != std::string::npos ||
+                otherPath.find(rule.pathPart) != std::string::npos) {
                 return true;
             }
         }

@@ -90,8 +90,7 @@ TEST(ReadPlaylistFile, GivesTracksThenTheTrailingRecord)
     EXPECT_EQ(ReadPlaylistBytes(CrLf({"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"})),
               (Paths{"/m/a.mp3", "/m/b.mp3", "/m/c.mp3", ""}));
     EXPECT_EQ(ReadPlaylistBytes("/m/a.mp3\n/m/b.mp3\n"), (Paths{"/m/a.mp3", "/m/b.mp3", ""}));
-    EXPECT_EQ(ReadPlaylistBytes("/m/a.mp3\r\n\r\n/m/c.mp3\r\n"),
-              (Paths{"/m/a.mp3", "", "/m/c.mp3", ""}));
+    EXPECT_EQ(ReadPlaylistBytes("/m/a.mp3\r\n\r\n/m/c.mp3\r\n"), (Paths{"/m/a.mp3", "", "/m/c.mp3", ""}));
     EXPECT_EQ(ReadPlaylistBytes(""), Paths{});
     // A last line without its line end is still a track.
     EXPECT_EQ(ReadPlaylistBytes("/m/a.mp3\r\n/m/b.mp3"), (Paths{"/m/a.mp3", "/m/b.mp3", ""}));

@@ -77,8 +77,7 @@ TEST(TrackCommands, SaveOnlyAppendsAndReloads)
     EXPECT_TRUE(h.Items(IDC_TRACK_LIST).isEmpty());
     EXPECT_EQ(h.Text(IDC_STATUS), "Остановлено");
     EXPECT_FALSE(h.Dlg().PlaybackTimerRunning());
-    const std::vector<std::string> added = {h.folder.Path() + "new1.mp3",
-                                            h.folder.Path() + "new2.mp3"};
+    const std::vector<std::string> added = {h.folder.Path() + "new1.mp3", h.folder.Path() + "new2.mp3"};
     for (const std::string& path : added) WriteBytes(path, "");
     h.chooser.Choose(added);
     h.Click(IDC_ADD);

@@ -11,14 +11,12 @@ namespace {
 
 void PutLittle(std::string& out, std::uint32_t value, int bytes)
 {
-    for (int i = 0; i < bytes; ++i)
-        out += char(value >> (8 * i) & 0xFF);
+    for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i) & 0xFF);
 }
 
 void PutBig(std::string& out, std::uint32_t value, int bytes)
 {
-    for (int i = bytes - 1; i >= 0; --i)
-        out += char(value >> (8 * i) & 0xFF);
+    for (int i = bytes - 1; i >= 0; --i) out += char(value >> (8 * i) & 0xFF);
 }
 
 void PutVariable(std::string& out, std::uint32_t value)
@@ -26,10 +24,8 @@ void PutVariable(std::string& out, std::uint32_t value)
     char bytes[5];
     int n = 0;
     bytes[n++] = char(value & 0x7F);
-    while (value >>= 7)
-        bytes[n++] = char(0x80 | (value & 0x7F));
-    while (n > 0)
-        out += bytes[--n];
+    while (value >>= 7) bytes[n++] = char(0x80 | (value & 0x7F));
+    while (n > 0) out += bytes[--n];
 }
 
 } // namespace
@@ -41,7 +37,8 @@ void WriteTonesWav(const std::string& path, const std::vector<ToneSegment>& segm
     for (const ToneSegment& segment : segments) {
         const long frames = std::lround(segment.seconds * kFixtureRate);
         for (long i = 0; i < frames; ++i) {
-            const auto value = std::uint16_t(std::int16_t(std::lround(segment.amplitude * 32767 * std::sin(phase))));
+            const auto value =
+                std::uint16_t(std::int16_t(std::lround(segment.amplitude * 32767 * std::sin(phase))));
             PutLittle(samples, value, 2);
             PutLittle(samples, value, 2);
             phase = std::fmod(phase + 2 * M_PI * segment.hz / kFixtureRate, 2 * M_PI);
@@ -73,8 +70,8 @@ bool EncodeWith(const std::string& arguments)
     return std::system(command.c_str()) == 0;
 }
 
-void WriteMidi(const std::string& path, const std::vector<MidiNote>& notes, const std::vector<MidiTempo>& tempo,
-               std::uint16_t division, std::uint32_t endTick)
+void WriteMidi(const std::string& path, const std::vector<MidiNote>& notes,
+               const std::vector<MidiTempo>& tempo, std::uint16_t division, std::uint32_t endTick)
 {
     // Events by tick; at one tick tempo first, then note-offs, then note-ons.
     std::multimap<std::pair<std::uint32_t, int>, std::string> events;
@@ -86,7 +83,8 @@ void WriteMidi(const std::string& path, const std::vector<MidiNote>& notes, cons
     for (const MidiNote& note : notes) {
         events.emplace(std::pair(note.tick, 2), std::string{char(0xC0), char(note.program)});
         events.emplace(std::pair(note.tick, 3), std::string{char(0x90), char(note.key), char(100)});
-        events.emplace(std::pair(note.tick + note.ticks, 1), std::string{char(0x80), char(note.key), char(0)});
+        events.emplace(std::pair(note.tick + note.ticks, 1),
+                       std::string{char(0x80), char(note.key), char(0)});
         endTick = std::max(endTick, note.tick + note.ticks);
     }
     std::string track;

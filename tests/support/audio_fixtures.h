@@ -25,8 +25,8 @@ bool EncodeWith(const std::string& arguments);
 
 struct MidiNote {
     std::uint32_t tick;
-    std::uint32_t ticks; // how long it sounds
-    std::uint8_t key;    // 60 is middle C
+    std::uint32_t ticks;      // how long it sounds
+    std::uint8_t key;         // 60 is middle C
     std::uint8_t program = 0; // General MIDI instrument, 0 the piano
 };
 struct MidiTempo {

@@ -28,8 +28,8 @@ bool FakeAudioEngine::AudioInit(int device, std::uint32_t, std::uint32_t, void*,
     return true;
 }
 
-HSTREAM FakeAudioEngine::AudioStreamCreateFile(bool, const char* file, std::uint32_t,
-                                               std::uint32_t, std::uint32_t)
+HSTREAM FakeAudioEngine::AudioStreamCreateFile(bool, const char* file, std::uint32_t, std::uint32_t,
+                                               std::uint32_t)
 {
     calls.push_back(std::string("AudioStreamCreateFile ") + file);
     if (!initialised || unplayable.count(file)) return 0;

@@ -16,9 +16,9 @@ public:
 
     // Scripted answers.
     std::set<std::string> unplayable; // paths whose stream creation fails
-    std::uint64_t length = 0;          // of every live stream
-    std::uint64_t position = 0;        // of every live stream
-    bool ended = false;                // live streams report inactive, as played to the end
+    std::uint64_t length = 0;         // of every live stream
+    std::uint64_t position = 0;       // of every live stream
+    bool ended = false;               // live streams report inactive, as played to the end
     std::array<float, kSpectrumValues> spectrum{};
 
     // What the engine holds.
@@ -33,8 +33,8 @@ public:
 
     bool AudioInit(int device, std::uint32_t freq, std::uint32_t flags, void* window,
                    const void* clsid) override;
-    HSTREAM AudioStreamCreateFile(bool mem, const char* file, std::uint32_t offset,
-                                  std::uint32_t length, std::uint32_t flags) override;
+    HSTREAM AudioStreamCreateFile(bool mem, const char* file, std::uint32_t offset, std::uint32_t length,
+                                  std::uint32_t flags) override;
     bool AudioStreamFree(HSTREAM handle) override;
     bool AudioPlay(HSTREAM handle, bool restart) override;
     bool AudioPause(HSTREAM handle) override;

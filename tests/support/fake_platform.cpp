@@ -24,10 +24,7 @@ ChooserResult ChooserResultFor(const std::vector<std::string>& paths)
     return result;
 }
 
-void FakeFileChooser::Choose(const std::vector<std::string>& paths)
-{
-    next = ChooserResultFor(paths);
-}
+void FakeFileChooser::Choose(const std::vector<std::string>& paths) { next = ChooserResultFor(paths); }
 
 int FakeFileChooser::GetOpenFileName(const ChooserRequest& request, ChooserResult& result)
 {
@@ -37,8 +34,7 @@ int FakeFileChooser::GetOpenFileName(const ChooserRequest& request, ChooserResul
     return answer;
 }
 
-int FakeMessageBoxes::Show(QWidget*, const QString& text, const QString& caption,
-                           MessageButtons buttons)
+int FakeMessageBoxes::Show(QWidget*, const QString& text, const QString& caption, MessageButtons buttons)
 {
     shown.push_back({text, caption, buttons});
     return answer;

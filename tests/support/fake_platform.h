@@ -10,8 +10,8 @@
 
 class FakeFileChooser final : public FileChooser {
 public:
-    int answer = 1;             // 1: chosen; anything else: cancelled
-    ChooserResult next;          // what a confirmed chooser hands back
+    int answer = 1;     // 1: chosen; anything else: cancelled
+    ChooserResult next; // what a confirmed chooser hands back
     int shown = 0;
     ChooserRequest lastRequest;
 
@@ -34,8 +34,7 @@ class FakeMessageBoxes final : public MessageBoxes {
 public:
     int answer = IDOK;
     std::vector<ShownMessage> shown;
-    int Show(QWidget* owner, const QString& text, const QString& caption,
-             MessageButtons buttons) override;
+    int Show(QWidget* owner, const QString& text, const QString& caption, MessageButtons buttons) override;
 };
 
 // A fresh folder with an empty pl/ in it, answered by ExecutableFolder() while it lives.

@@ -45,8 +45,7 @@ void PlayerHarness::DoubleClickRow(int listId, int row)
 void PlayerHarness::UserSelectRow(int listId, int row)
 {
     auto* list = Control<QListWidget>(listId);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
 
 QStringList PlayerHarness::Items(int listId)

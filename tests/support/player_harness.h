@@ -26,11 +26,7 @@ public:
     CPlayerDlg& Open();
     CPlayerDlg& Dlg() { return *m_dlg; }
 
-    template <class Widget>
-    Widget* Control(int id)
-    {
-        return FindControlAs<Widget>(m_dlg.get(), id);
-    }
+    template <class Widget> Widget* Control(int id) { return FindControlAs<Widget>(m_dlg.get(), id); }
     void Click(int id);
     void DoubleClickRow(int listId, int row);
     // Selects a row of a list as the user would, with the notification.

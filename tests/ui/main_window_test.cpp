@@ -27,15 +27,24 @@ struct ExpectedControl {
 };
 
 const ExpectedControl kControls[] = {
-    {IDC_PAUSE, "QPushButton", "Пауза"},     {IDC_STATUS, "QLineEdit", ""},
-    {IDC_OPEN, "QPushButton", "Открыть"},   {IDC_PLAY, "QPushButton", "Играть"},
-    {IDC_STOP, "QPushButton", "Стоп"},      {IDC_ADD, "QPushButton", "Добавить"},
-    {IDC_REMOVE_ALL, "QPushButton", "Удалить все"}, {IDC_POSITION, "QSlider", ""},
-    {IDC_REMOVE_TRACK, "QPushButton", "Удалить"},   {IDC_METER_THIRD, "QLineEdit", ""},
-    {IDC_METER_SECOND, "QLineEdit", ""},            {IDC_METER_FIRST, "QLineEdit", ""},
-    {IDC_TRACK_LIST, "QListWidget", ""},          {IDC_PLAYLIST_LIST, "QListWidget", ""},
-    {IDC_CREATE_PLAYLIST, "QPushButton", "Создать"},   {IDC_VOLUME, "QSlider", ""},
-    {IDC_DELETE_PLAYLIST, "QPushButton", "Удалить"},   {IDC_SAVE, "QPushButton", "Сохранить"},
+    {IDC_PAUSE, "QPushButton", "Пауза"},
+    {IDC_STATUS, "QLineEdit", ""},
+    {IDC_OPEN, "QPushButton", "Открыть"},
+    {IDC_PLAY, "QPushButton", "Играть"},
+    {IDC_STOP, "QPushButton", "Стоп"},
+    {IDC_ADD, "QPushButton", "Добавить"},
+    {IDC_REMOVE_ALL, "QPushButton", "Удалить все"},
+    {IDC_POSITION, "QSlider", ""},
+    {IDC_REMOVE_TRACK, "QPushButton", "Удалить"},
+    {IDC_METER_THIRD, "QLineEdit", ""},
+    {IDC_METER_SECOND, "QLineEdit", ""},
+    {IDC_METER_FIRST, "QLineEdit", ""},
+    {IDC_TRACK_LIST, "QListWidget", ""},
+    {IDC_PLAYLIST_LIST, "QListWidget", ""},
+    {IDC_CREATE_PLAYLIST, "QPushButton", "Создать"},
+    {IDC_VOLUME, "QSlider", ""},
+    {IDC_DELETE_PLAYLIST, "QPushButton", "Удалить"},
+    {IDC_SAVE, "QPushButton", "Сохранить"},
 };
 
 QString Caption(QWidget* control)
@@ -128,10 +137,11 @@ TEST_F(MainWindow, ControlsStandWhereTheTemplatePutsThem)
     // Each group box frames its buttons, and no two controls of the window overlap.
     auto groupBoxes = dlg.findChildren<QGroupBox*>();
     ASSERT_EQ(groupBoxes.size(), 2);
-    std::sort(groupBoxes.begin(), groupBoxes.end(),
-              [](auto* a, auto* b) { return a->x() < b->x(); });
-    for (int id : {IDC_CREATE_PLAYLIST, IDC_DELETE_PLAYLIST, IDC_SAVE}) EXPECT_TRUE(groupBoxes[0]->geometry().contains(rect(id))) << id;
-    for (int id : {IDC_OPEN, IDC_ADD, IDC_REMOVE_ALL, IDC_REMOVE_TRACK}) EXPECT_TRUE(groupBoxes[1]->geometry().contains(rect(id))) << id;
+    std::sort(groupBoxes.begin(), groupBoxes.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+    for (int id : {IDC_CREATE_PLAYLIST, IDC_DELETE_PLAYLIST, IDC_SAVE})
+        EXPECT_TRUE(groupBoxes[0]->geometry().contains(rect(id))) << id;
+    for (int id : {IDC_OPEN, IDC_ADD, IDC_REMOVE_ALL, IDC_REMOVE_TRACK})
+        EXPECT_TRUE(groupBoxes[1]->geometry().contains(rect(id))) << id;
     for (const ExpectedControl& a : kControls) {
         for (const ExpectedControl& b : kControls) {
             if (a.id < b.id) {
@@ -148,8 +158,7 @@ TEST_F(MainWindow, AboutBoxOpensForCommandSixteenWhateverItsLowBits)
 {
     CPlayerDlg& dlg = harness.Dlg();
     for (unsigned id = 16; id <= 31; ++id) {
-        EXPECT_EQ(ModalTitlesDuring([&] { dlg.OnSysCommand(id, 0); }), QStringList{"About Лирван"})
-            << id;
+        EXPECT_EQ(ModalTitlesDuring([&] { dlg.OnSysCommand(id, 0); }), QStringList{"About Лирван"}) << id;
     }
     for (unsigned id : {0u, 15u, 32u, 48u, 0xF010u, 0xF020u, 0xF120u}) {
         EXPECT_TRUE(ModalTitlesDuring([&] { dlg.OnSysCommand(id, 0); }).isEmpty()) << id;

@@ -30,7 +30,7 @@ protected:
 TEST_F(Trackbars, KeysMoveTowardsTheMaximumOrMinimumWhateverTheOrientation)
 {
     const std::pair<Qt::Key, int> presses[] = {
-        {Qt::Key_Down, 51},     {Qt::Key_Right, 52},  {Qt::Key_Up, 51}, {Qt::Key_Left, 50},
+        {Qt::Key_Down, 51},     {Qt::Key_Right, 52},  {Qt::Key_Up, 51},   {Qt::Key_Left, 50},
         {Qt::Key_PageDown, 70}, {Qt::Key_PageUp, 50}, {Qt::Key_End, 100}, {Qt::Key_Home, 0},
     };
     for (int id : {IDC_POSITION, IDC_VOLUME}) {
