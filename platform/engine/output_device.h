@@ -18,4 +18,7 @@ public:
     virtual bool Lost() const = 0;
     // Starts (true) or pauses (false) the open device's callback.
     virtual void Run(bool running) = 0;
+    // The keeper's thread is ending: what the device's library keeps for that
+    // thread (its error text, say) goes with it.
+    virtual void ReleaseThread() = 0;
 };

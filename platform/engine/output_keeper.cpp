@@ -65,7 +65,10 @@ void OutputKeeper::Loop()
             m_wake.wait_until(lock, *next, due);
         else
             m_wake.wait(lock, due);
-        if (m_quit) return;
+        if (m_quit) {
+            m_device.ReleaseThread();
+            return;
+        }
         const bool retry = std::exchange(m_retry, false);
         m_woken = false;
         lock.unlock();

@@ -35,6 +35,9 @@ public:
     void Close() override;
     bool Lost() const override;
     void Run(bool running) override;
+    // SDL keeps per-thread data for every thread that calls it, freed by SDL's
+    // own threads only as they end.
+    void ReleaseThread() override { SDL_TLSCleanup(); }
 
     // The callback starts (stops) seeing the stream; on return from Detach it
     // no longer touches it.
