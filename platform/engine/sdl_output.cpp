@@ -47,6 +47,9 @@ bool SdlOutput::Open()
 {
     const std::lock_guard<std::mutex> sdl(m_sdlMutex);
     if (m_device) return true;
+    // SDL would otherwise catch SIGINT and SIGTERM for an event queue that
+    // nothing reads, and the player could no longer be ended by them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     m_subsystem = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     if (m_subsystem) m_device = OpenDevice();
     if (!m_device) {

@@ -8,10 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <thread>
 
 namespace {
 
@@ -172,6 +175,27 @@ TEST(EngineCalls, ClosingOrExitingWhileStreamsPlayEndsCleanly)
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+// The sound library must not take the terminate signal for itself: a player that
+// has played something still ends when the session or a user ends it.
+TEST(EngineCalls, TerminateSignalEndsAProcessThatHasPlayed)
+{
+    TempFolder folder;
+    const std::string tone = folder.File("tone.wav");
+    WriteToneWav(tone, 2.0, 440);
+    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+    EXPECT_EXIT(
+        {
+            static AudioEngine* engine = StartDiskEngine(folder.File("out.raw")).release();
+            const HSTREAM stream = engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
+            engine->AudioPlay(stream, false);
+            WaitUntil([&] { return engine->AudioGetPosition(stream) > 0; }, 5.0);
+            std::raise(SIGTERM);
+            std::this_thread::sleep_for(std::chrono::seconds(5));
+            std::exit(0);
+        },
+        ::testing::KilledBySignal(SIGTERM), "");
 }
 
 TEST(EngineCalls, WithNoSoundServerPlayIsSilentHoldsThePositionAndSaysSoOnce)
