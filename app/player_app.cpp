@@ -2,7 +2,7 @@
 
 #include "desktop/desktop_doors.h"
 #include "desktop/hand_over_chooser.h"
-#include "platform/audio_engine.h"
+#include "platform/engine/module_audio_engine.h"
 #include "platform/message_box.h"
 #include "platform/qt_file_chooser.h"
 #include "ui/player_dlg.h"
@@ -19,7 +19,7 @@ bool CPlayerApp::InitInstance(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("lirvan1"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
 
-    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    std::unique_ptr<AudioEngine> engine = CreateModuleAudioEngine();
     QtFileChooser askUser;
     // The command line, drops and MPRIS hand files over through the window's own chooser.
     HandOverChooser chooser(askUser);

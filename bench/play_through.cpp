@@ -7,7 +7,7 @@
 // The window is created on the offscreen platform unless QT_QPA_PLATFORM says
 // otherwise; the sound goes wherever the engine's SDL output goes.
 
-#include "platform/audio_engine.h"
+#include "platform/engine/module_audio_engine.h"
 #include "platform/message_box.h"
 #include "platform/qt_file_chooser.h"
 #include "playback/transport_state.h"
@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
 
-    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    std::unique_ptr<AudioEngine> engine = CreateModuleAudioEngine();
     QtFileChooser chooser;
     QtMessageBoxes messages;
     CPlayerDlg dlg(PlayerPlatform{*engine, chooser, messages});

@@ -1,18 +1,14 @@
 #include "platform/engine/decoder.h"
 
 #include "platform/engine/decoder_module.h"
+#include "platform/engine/module_loader.h"
 
-#include <dlfcn.h>
 #include <strings.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -44,36 +40,12 @@ bool LooksLikeMidi(const char* path)
     return file.read(header, sizeof header) && std::memcmp(header, "MThd", 4) == 0;
 }
 
-// Where a module may be, in order: beside the executable, where an installed
-// player keeps it, and the build tree's folder for the programs built there.
-// The last is tried even when no such file is seen, so that a failure says why.
-std::vector<std::string> Places(const char* file)
-{
-    if (!g_folder.empty()) return {g_folder + "/" + file};
-    const std::filesystem::path built = std::filesystem::path(LIRVAN_BUILD_MODULES) / file;
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-    if (error) return {built.string()};
-    return {(folder / file).string(), (folder / "../lib/lirvan1" / file).string(), built.string()};
-}
-
 // Loads the module, once; says on standard error, in one line, why it cannot.
 void Load(Module& module)
 {
     module.tried = true;
-    const std::vector<std::string> places = Places(module.file);
-    for (const std::string& place : places) {
-        if (&place != &places.back() && access(place.c_str(), F_OK) != 0) continue;
-        // Lazy binding: of FFmpeg's many libraries only the functions called
-        // get resolved. A missing library still fails here.
-        void* handle = dlopen(place.c_str(), RTLD_LAZY | RTLD_LOCAL);
-        if (handle) module.entry = reinterpret_cast<decltype(module.entry)>(dlsym(handle, kDecoderEntry));
-        if (module.entry) return;
-        const char* why = dlerror(); // taken before dlclose, which clears it
-        std::fprintf(stderr, "lirvan1: cannot load the decoders: %s\n", why ? why : place.c_str());
-        if (handle) dlclose(handle);
-        return;
-    }
+    module.entry = reinterpret_cast<decltype(module.entry)>(
+        LoadModuleEntry(module.file, g_folder, kDecoderEntry, "the decoders"));
 }
 
 } // namespace

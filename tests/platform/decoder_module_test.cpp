@@ -1,9 +1,10 @@
-// The decoders' modules: the player starts without them, and a module that is
-// missing or broken makes stream creation fail as a bad file does, with one
-// line on standard error, until one that loads is in place.
+// The engine's and the decoders' modules: the player starts without them, and a
+// module that is missing or broken makes stream creation fail as a bad file
+// does, with one line on standard error.
 
 #include "engine_test_env.h"
 #include "platform/engine/decoder.h"
+#include "platform/engine/module_audio_engine.h"
 #include "tests/support/audio_fixtures.h"
 
 #include <dlfcn.h>
@@ -73,6 +74,35 @@ TEST_F(DecoderModules, MissingOrBrokenOnesFailCreationWithOneLineUntilOneLoads)
     }
 }
 
+TEST(EngineModule, MissingOneFailsCreationWithOneLineAndTheDefaultOnePlays)
+{
+    TempFolder folder;
+    const std::string tone = folder.File("tone.wav");
+    WriteToneWav(tone, 0.5, 440);
+    ModuleAudioEngine missing(folder.File("missing"));
+    EXPECT_EQ(missing.AudioGetVolume(), kAudioVolumeUnknown);
+    ASSERT_TRUE(missing.AudioInit(-1, kOutputRate, 0, nullptr, nullptr));
+    EXPECT_TRUE(missing.AudioSetVolume(40));
+    EXPECT_EQ(missing.AudioGetVolume(), 40u);
+    testing::internal::CaptureStderr();
+    for (int attempt = 0; attempt < 2; ++attempt)
+        EXPECT_EQ(missing.AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0), 0u);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("liblirvan_engine.so"), std::string::npos) << said;
+    EXPECT_EQ(missing.AudioIsActive(1), 0u);
+
+    // The volume set before the load is the loaded engine's.
+    ModuleAudioEngine loaded;
+    ASSERT_TRUE(loaded.AudioInit(-1, kOutputRate, 0, nullptr, nullptr));
+    EXPECT_TRUE(loaded.AudioSetVolume(40));
+    const HSTREAM stream = loaded.AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
+    ASSERT_NE(stream, 0u);
+    EXPECT_GT(loaded.AudioGetLength(stream), 0u);
+    EXPECT_EQ(loaded.AudioGetVolume(), 40u);
+    EXPECT_TRUE(loaded.AudioStreamFree(stream));
+}
+
 TEST_F(DecoderModules, PlayerStartsWithoutThemLoaded)
 {
     // A copy of its own, with no modules beside it.
@@ -107,6 +137,7 @@ TEST_F(DecoderModules, PlayerStartsWithoutThemLoaded)
 
     std::ifstream log(folder.File("player.log"));
     ASSERT_TRUE(started && running) << std::string(std::istreambuf_iterator<char>(log), {});
-    for (const char* library : {"liblirvan_", "libavformat", "libavcodec", "libfluidsynth"})
+    for (const char* library :
+         {"liblirvan_", "libavformat", "libavcodec", "libfluidsynth", "libSDL2", "libfftw3f"})
         EXPECT_EQ(maps.find(library), std::string::npos) << library << " is loaded at start";
 }
