@@ -17,6 +17,7 @@
 #include "playback/transport_state.h"
 #include "playlists/tables.h"
 #include "tests/support/audio_fixtures.h"
+#include "ui/dialog_template.h"
 #include "ui/player_dlg.h"
 
 #include <QApplication>
@@ -137,12 +138,12 @@ int main(int argc, char** argv)
     for (int i = 0; i < kTracks; ++i) TrackTable[i].SetFromPath(tracks[std::size_t(i)]);
     trackSlots = kTracks + 1;
     dlg.RefreshTrackList();
-    auto* list = dlg.findChild<QListWidget*>(QStringLiteral("control1014"));
-    auto* play = dlg.findChild<QPushButton*>(QStringLiteral("control1003"));
-    auto* pause = dlg.findChild<QPushButton*>(QStringLiteral("control1000"));
-    auto* stop = dlg.findChild<QPushButton*>(QStringLiteral("control1004"));
-    auto* position = dlg.findChild<QSlider*>(QStringLiteral("control1007"));
-    auto* volume = dlg.findChild<QSlider*>(QStringLiteral("control1018"));
+    auto* list = FindControlAs<QListWidget>(&dlg, IDC_TRACK_LIST);
+    auto* play = FindControlAs<QPushButton>(&dlg, IDC_PLAY);
+    auto* pause = FindControlAs<QPushButton>(&dlg, IDC_PAUSE);
+    auto* stop = FindControlAs<QPushButton>(&dlg, IDC_STOP);
+    auto* position = FindControlAs<QSlider>(&dlg, IDC_POSITION);
+    auto* volume = FindControlAs<QSlider>(&dlg, IDC_VOLUME);
     if (!list || !play || !pause || !stop || !position || !volume) {
         std::fprintf(stderr, "the window lacks a control\n");
         return 1;
