@@ -9,12 +9,17 @@
 
 namespace {
 
-// FluidSynth's chatter (missing presets, unknown controllers) is not the
-// player's business; only its errors reach standard error.
-void QuietenFluidSynth()
+// Once, before FluidSynth's first settings: its chatter (missing presets,
+// unknown controllers) is not the player's business, only its errors reach
+// standard error; and of its audio drivers only the file renderer is known to
+// it, since the engine plays its samples itself. Its SDL driver would ask SDL
+// about devices while the output keeper starts or stops SDL's audio.
+void PrepareFluidSynth()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        const char* drivers[] = {"file", nullptr};
+        fluid_audio_driver_register(drivers);
         fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
         fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
         fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
@@ -30,7 +35,7 @@ std::unique_ptr<MidiDecoder> MidiDecoder::Open(std::vector<std::uint8_t> file)
 {
     std::optional<MidiTimeline> timeline = MidiTimeline::Parse(file);
     if (!timeline) return nullptr;
-    QuietenFluidSynth();
+    PrepareFluidSynth();
     std::unique_ptr<MidiDecoder> decoder(new MidiDecoder(std::move(file), *timeline));
     if (!decoder->m_synth || fluid_synth_sfload(decoder->m_synth, kSoundFont, 1) == FLUID_FAILED ||
         !decoder->StartPlayer(0))

@@ -45,7 +45,6 @@ SdlOutput::~SdlOutput() { Close(); }
 
 bool SdlOutput::Open()
 {
-    const std::lock_guard<std::mutex> sdl(m_sdlMutex);
     if (m_device) return true;
     // SDL would otherwise catch SIGINT and SIGTERM for an event queue that
     // nothing reads, and the player could no longer be ended by them.
@@ -54,23 +53,17 @@ bool SdlOutput::Open()
     if (m_subsystem) m_device = OpenDevice();
     if (!m_device) {
         WarnSilentOnce(SDL_GetError());
-        CloseLocked();
+        Close();
         if (!HasSoundSystem()) {
             m_driver = SDL_AudioInit("dummy") == 0;
             if (m_driver) m_device = OpenDevice();
         }
     }
-    if (!m_device) CloseLocked();
+    if (!m_device) Close();
     return m_device != 0;
 }
 
 void SdlOutput::Close()
-{
-    const std::lock_guard<std::mutex> sdl(m_sdlMutex);
-    CloseLocked();
-}
-
-void SdlOutput::CloseLocked()
 {
     if (m_device) {
         SDL_CloseAudioDevice(m_device);

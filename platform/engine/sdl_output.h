@@ -5,7 +5,7 @@
 // system at all then gets SDL's silent "dummy" driver, which keeps real time.
 //
 // Threads: Open, Close, Lost and Run are called by one thread at a time (the
-// output keeper's); Attach, Detach, LockSdl and the volume from any thread;
+// output keeper's); Attach, Detach and the volume from any thread;
 // the callback runs on SDL's audio thread. The stream list is shared under a
 // mutex that the callback holds while it mixes, as SDL's own device lock was.
 
@@ -44,12 +44,6 @@ public:
     void Attach(Stream* stream);
     void Detach(Stream* stream);
 
-    // SDL must not be asked about its devices while another thread starts or
-    // stops its audio, and FluidSynth asks when a MIDI stream is set up: such
-    // work holds this lock, which Open and Close hold too. Held, it may
-    // wait for a device being opened (milliseconds, rarely more).
-    std::unique_lock<std::mutex> LockSdl() { return std::unique_lock<std::mutex>(m_sdlMutex); }
-
     // 0 (silent) to 100 (full).
     void SetVolume(std::uint32_t volume) { m_volume.store(volume, std::memory_order_relaxed); }
     std::uint32_t Volume() const { return m_volume.load(std::memory_order_relaxed); }
@@ -58,15 +52,12 @@ private:
     static void SDLCALL Callback(void* self, Uint8* buffer, int bytes);
     // Opens the device on the driver in use; 0 when it cannot.
     SDL_AudioDeviceID OpenDevice();
-    // Close, with m_sdlMutex held.
-    void CloseLocked();
 
     // Written only while no callback of it runs: before it is started and
     // after it is closed.
     std::atomic<SDL_AudioDeviceID> m_device{0};
     bool m_subsystem = false; // SDL's audio subsystem initialised the ordinary way
     bool m_driver = false;    // the dummy driver started by hand
-    std::mutex m_sdlMutex;
     std::mutex m_streamsMutex;
     std::vector<Stream*> m_streams; // guarded by m_streamsMutex
     std::atomic<std::uint32_t> m_volume{100};

@@ -42,13 +42,8 @@ HSTREAM SystemEngine::AudioStreamCreateFile(bool mem, const char* file, std::uin
         std::lock_guard<std::mutex> lock(m_mutex);
         if (!m_keeper || m_lastHandle == std::numeric_limits<HSTREAM>::max()) return 0;
     }
-    // Opening reads the file; other calls need not wait for it. A MIDI
-    // decoder's FluidSynth asks SDL about devices as it sets up.
-    std::unique_ptr<Decoder> decoder;
-    {
-        const std::unique_lock<std::mutex> sdl = m_output.LockSdl();
-        decoder = OpenDecoder(file);
-    }
+    // Opening reads the file; other calls need not wait for it.
+    std::unique_ptr<Decoder> decoder = OpenDecoder(file);
     if (!decoder) return 0;
     auto stream = std::make_unique<Stream>(std::move(decoder));
     std::lock_guard<std::mutex> lock(m_mutex);
