@@ -1,6 +1,6 @@
 #pragma once
 // The engine in a module of its own, loaded at the first stream, so that the
-// player starts without SDL, the sound server's client and FFTW. This is what
+// player starts without SDL and the sound server's client. This is what
 // the module exports and the player looks up; nothing else crosses.
 
 #include "platform/audio_engine.h"

@@ -1,12 +1,14 @@
 #pragma once
 // The spectrum the level meter draws: 2,048 samples through a Hann window and
-// FFTW's single-precision real FFT, 1,024 magnitudes, lowest frequency first,
-// scaled so a full-scale sine peaks at about 1.0.
+// a radix-2 FFT, 1,024 magnitudes, lowest frequency first, scaled so a
+// full-scale sine peaks at about 1.0.
+//
+// One transform of one fixed size, eleven times a second: a library's planner
+// and codelets would page in a couple of MiB for it, so it is done here.
 
 #include <array>
 #include <cstddef>
-
-struct fftwf_plan_s;
+#include <cstdint>
 
 class Spectrum {
 public:
@@ -14,18 +16,16 @@ public:
     static constexpr std::size_t kBins = kSamples / 2;
 
     Spectrum();
-    ~Spectrum();
-    Spectrum(const Spectrum&) = delete;
-    Spectrum& operator=(const Spectrum&) = delete;
 
     // Writes exactly kBins magnitudes of `samples` (kSamples of them) to `out`.
-    // The first call makes FFTW's plan.
+    // Not reentrant: one call at a time per object.
     void Compute(const float* samples, float* out);
 
 private:
     std::array<float, kSamples> m_window;
     float m_scale = 0;
-    float* m_in = nullptr;
-    void* m_out = nullptr; // fftwf_complex[kBins + 1]
-    fftwf_plan_s* m_plan = nullptr;
+    // e^(-2 pi i k / kSamples) for k below kSamples / 2.
+    std::array<float, kSamples / 2> m_cos, m_sin;
+    std::array<std::uint16_t, kSamples> m_reversed; // each index with its bits reversed
+    std::array<float, kSamples> m_re, m_im;         // the transform, in place
 };
