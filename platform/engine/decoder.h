@@ -26,15 +26,17 @@ public:
 };
 
 // The decoder for a file: FluidSynth for MIDI (by extension or an "MThd"
-// header), FFmpeg for everything else; nullptr when the file holds no
-// playable audio. Reads only the start of the file (a MIDI file whole). Any
-// thread.
+// header); libmpg123 for MPEG audio at 44,100 Hz (a file that starts with an
+// ID3v2 tag or an MPEG audio frame); FFmpeg for everything else, and for what
+// libmpg123 refuses; nullptr when the file holds no playable audio. Reads only
+// the start of the file (a MIDI file whole). Any thread.
 //
 // Each kind's decoders are a module of their own (decoder_module.h) that the
 // first file of that kind loads: from beside the executable, from
 // ../lib/lirvan1/ beside it once installed, or from the build tree.
-// A module that cannot be loaded answers nullptr for every file of its kind,
-// as for a bad file, and says why once, in one line on standard error.
+// A module that cannot be loaded says why once, in one line on standard
+// error, and answers nullptr for every file of its kind, as for a bad file
+// (MPEG audio then goes to FFmpeg).
 std::unique_ptr<Decoder> OpenDecoder(const char* path);
 
 // From now on modules are looked for in `folder` alone (empty: in the usual

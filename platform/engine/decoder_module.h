@@ -1,13 +1,15 @@
 #pragma once
 // The decoders live in modules of their own, loaded when a file first needs
-// one: FFmpeg's libraries come in with the first stream, FluidSynth's with the
-// first MIDI file, and a session that plays nothing loads neither. This is
+// one: libmpg123 with the first MP3, FFmpeg's libraries with the first file it
+// does not take, FluidSynth's with the first MIDI file, and a session that
+// plays nothing loads none of them. This is
 // what a module exports and the engine looks up; nothing else crosses.
 
 #include "platform/engine/decoder.h"
 
 // Module files: beside the executable in the build tree, in ../lib/lirvan1/
 // from it once installed.
+inline constexpr const char* kMpg123Module = "liblirvan_mpg123.so";
 inline constexpr const char* kFfmpegModule = "liblirvan_ffmpeg.so";
 inline constexpr const char* kMidiModule = "liblirvan_midi.so";
 

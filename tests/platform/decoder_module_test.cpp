@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -38,40 +39,75 @@ std::string Maps(pid_t pid)
 TEST_F(DecoderModules, MissingOrBrokenOnesFailCreationWithOneLineUntilOneLoads)
 {
     TempFolder folder;
-    const std::string tone = folder.File("tone.wav"), tune = folder.File("tune.mid");
+    const std::string tone = folder.File("tone.wav"), tune = folder.File("tune.mid"),
+                      song = folder.File("song.mp3");
     WriteToneWav(tone, 0.5, 440);
     WriteMidi(tune, {{0, 480, 60}});
+    ASSERT_TRUE(EncodeWith("-i " + tone + " -c:a libmp3lame " + song));
     std::unique_ptr<AudioEngine> engine = StartDiskEngine(folder.File("out.raw"));
-    std::filesystem::create_directory(folder.File("broken"));
-    std::ofstream(folder.File("broken/liblirvan_ffmpeg.so")) << "not a shared object";
-    std::ofstream(folder.File("broken/liblirvan_midi.so")) << "not a shared object";
+    const char* const modules[] = {"liblirvan_mpg123.so", "liblirvan_ffmpeg.so", "liblirvan_midi.so"};
     // A real library, but not a decoder module: it has no entry to call.
     Dl_info library{};
     ASSERT_NE(dladdr(reinterpret_cast<void*>(&SDL_GetVersion), &library), 0);
+    std::filesystem::create_directory(folder.File("broken"));
     std::filesystem::create_directory(folder.File("foreign"));
-    for (const char* module : {"liblirvan_ffmpeg.so", "liblirvan_midi.so"})
-        std::filesystem::copy_file(library.dli_fname, folder.File(std::string("foreign/") + module));
+    for (const std::string module : modules) {
+        std::ofstream(folder.File("broken/" + module)) << "not a shared object";
+        std::filesystem::copy_file(library.dli_fname, folder.File("foreign/" + module));
+    }
 
     for (const char* place : {"missing", "broken", "foreign"}) {
         SCOPED_TRACE(place);
         UseDecoderModulesFrom(folder.File(place));
         testing::internal::CaptureStderr();
         for (int attempt = 0; attempt < 2; ++attempt) {
-            EXPECT_EQ(engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0), 0u);
-            EXPECT_EQ(engine->AudioStreamCreateFile(false, tune.c_str(), 0, 0, 0), 0u);
+            for (const std::string& file : {tone, tune, song})
+                EXPECT_EQ(engine->AudioStreamCreateFile(false, file.c_str(), 0, 0, 0), 0u) << file;
         }
         const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << "one line a module:\n" << said;
-        EXPECT_NE(said.find("liblirvan_ffmpeg.so"), std::string::npos) << said;
-        EXPECT_NE(said.find("liblirvan_midi.so"), std::string::npos) << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 3) << "one line a module:\n" << said;
+        for (const char* module : modules) EXPECT_NE(said.find(module), std::string::npos) << said;
     }
 
     UseDecoderModulesFrom("");
-    for (const std::string& file : {tone, tune}) {
+    for (const std::string& file : {tone, tune, song}) {
         const HSTREAM stream = engine->AudioStreamCreateFile(false, file.c_str(), 0, 0, 0);
         EXPECT_NE(stream, 0u) << file;
         EXPECT_TRUE(engine->AudioStreamFree(stream));
     }
+}
+
+// MP3 at CD rate, the usual kind, is libmpg123's alone: FFmpeg's hundred
+// libraries come in only with a file it does not take, here one at 48 kHz.
+TEST_F(DecoderModules, CdRateMp3PlaysWithoutFfmpegAndAnotherRateStillPlays)
+{
+    TempFolder folder;
+    const std::string cd = folder.File("cd.mp3"), dvd = folder.File("dvd.mp3");
+    const std::string sine = "-f lavfi -i sine=frequency=440:duration=0.5 -c:a libmp3lame ";
+    ASSERT_TRUE(EncodeWith(sine + "-ar 44100 " + cd));
+    ASSERT_TRUE(EncodeWith(sine + "-ar 48000 " + dvd));
+    // In a process of its own, so that no other test has loaded FFmpeg.
+    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+    EXPECT_EXIT(
+        {
+            const auto plays = [](const std::string& file) {
+                std::unique_ptr<Decoder> decoder = OpenDecoder(file.c_str());
+                std::int16_t frames[2 * 1024];
+                return decoder && decoder->Read(frames, 1024) == 1024;
+            };
+            const bool cdPlays = plays(cd);
+            const std::string loaded = Maps(getpid());
+            const bool dvdPlays = plays(dvd);
+            if (!cdPlays || loaded.find("libmpg123") == std::string::npos)
+                std::fputs("cd.mp3 did not play\n", stderr);
+            if (loaded.find("libavcodec") != std::string::npos) std::fputs("cd.mp3 loaded FFmpeg\n", stderr);
+            if (!dvdPlays) std::fputs("dvd.mp3 did not play\n", stderr);
+            std::exit(cdPlays && dvdPlays && loaded.find("libmpg123") != std::string::npos &&
+                              loaded.find("libavcodec") == std::string::npos
+                          ? 0
+                          : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(EngineModule, MissingOneFailsCreationWithOneLineAndTheDefaultOnePlays)
@@ -137,6 +173,7 @@ TEST_F(DecoderModules, PlayerStartsWithoutThemLoaded)
 
     std::ifstream log(folder.File("player.log"));
     ASSERT_TRUE(started && running) << std::string(std::istreambuf_iterator<char>(log), {});
-    for (const char* library : {"liblirvan_", "libavformat", "libavcodec", "libfluidsynth", "libSDL2"})
+    for (const char* library :
+         {"liblirvan_", "libmpg123", "libavformat", "libavcodec", "libfluidsynth", "libSDL2"})
         EXPECT_EQ(maps.find(library), std::string::npos) << library << " is loaded at start";
 }

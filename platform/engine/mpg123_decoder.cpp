@@ -1,0 +1,93 @@
+#include "platform/engine/mpg123_decoder.h"
+
+#include "platform/engine/decoder_module.h"
+
+#include <mpg123.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr std::size_t kFrameBytes = 2 * sizeof(std::int16_t);
+
+// Everything set before the file is opened: 16-bit stereo at whatever rate
+// the file has, mono doubled to both speakers at its full level, and no
+// resampling and no messages on standard error. Every rate is allowed here
+// and one other than the output's refused once the file is open: refused
+// here, libmpg123 would print its refusal even when told to be quiet.
+bool Configure(mpg123_handle* handle)
+{
+    if (mpg123_param(handle, MPG123_REMOVE_FLAGS, MPG123_AUTO_RESAMPLE, 0) != MPG123_OK ||
+        mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_FORCE_STEREO | MPG123_QUIET, 0) != MPG123_OK ||
+        mpg123_format_none(handle) != MPG123_OK)
+        return false;
+    const long* rates = nullptr;
+    std::size_t count = 0;
+    mpg123_rates(&rates, &count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (mpg123_format(handle, rates[i], MPG123_STEREO, MPG123_ENC_SIGNED_16) != MPG123_OK) return false;
+    }
+    return true;
+}
+
+// True when what comes next is in the output's own format.
+bool AtOutputRate(mpg123_handle* handle)
+{
+    long rate = 0;
+    int channels = 0, encoding = 0;
+    return mpg123_getformat(handle, &rate, &channels, &encoding) == MPG123_OK && rate == long(kOutputRate);
+}
+
+} // namespace
+
+std::unique_ptr<Mpg123Decoder> Mpg123Decoder::Open(const char* path)
+{
+    mpg123_handle* handle = mpg123_new(nullptr, nullptr);
+    if (!handle) return nullptr;
+    std::unique_ptr<Mpg123Decoder> decoder(new Mpg123Decoder(handle));
+    // Finding the format reads up to the first frame.
+    if (!Configure(handle) || mpg123_open(handle, path) != MPG123_OK || !AtOutputRate(handle)) return nullptr;
+    // Exact from a Xing or LAME header (less the encoder's delay and padding),
+    // else estimated from the file's size; unknown is 0.
+    const off_t length = mpg123_length(handle);
+    if (length > 0) decoder->m_lengthFrames = std::uint64_t(length);
+    return decoder;
+}
+
+Mpg123Decoder::~Mpg123Decoder()
+{
+    mpg123_close(m_handle);
+    mpg123_delete(m_handle);
+}
+
+std::uint32_t Mpg123Decoder::Read(std::int16_t* out, std::uint32_t frames)
+{
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(out);
+    const std::size_t wanted = std::size_t(frames) * kFrameBytes;
+    std::size_t done = 0;
+    while (!m_finished && done < wanted) {
+        std::size_t got = 0;
+        const int result = mpg123_read(m_handle, bytes + done, wanted - done, &got);
+        done += got;
+        // A damaged frame is skipped inside libmpg123, which resynchronises on
+        // the next; what comes back here is the end or a file it cannot go on
+        // with. A change of rate in mid-file ends the stream as damage does. A
+        // read that gives nothing and says nothing is the end too, so that it
+        // cannot spin.
+        if (result == MPG123_NEW_FORMAT)
+            m_finished = !AtOutputRate(m_handle);
+        else if (result != MPG123_OK || got == 0)
+            m_finished = true;
+    }
+    return std::uint32_t(done / kFrameBytes);
+}
+
+bool Mpg123Decoder::Seek(std::uint64_t frame)
+{
+    // Exact to the frame: libmpg123 reads frame headers forward from the
+    // nearest place it has indexed. On the stream's decoder thread.
+    m_finished = mpg123_seek(m_handle, off_t(frame), SEEK_SET) < 0;
+    return !m_finished;
+}
+
+Decoder* lirvan_open_decoder_v1(const char* path) { return Mpg123Decoder::Open(path).release(); }
