@@ -2,7 +2,9 @@
 
 #include "platform/engine/decoder_module.h"
 
+#include <fcntl.h>
 #include <mpg123.h>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -45,8 +47,12 @@ std::unique_ptr<Mpg123Decoder> Mpg123Decoder::Open(const char* path)
     mpg123_handle* handle = mpg123_new(nullptr, nullptr);
     if (!handle) return nullptr;
     std::unique_ptr<Mpg123Decoder> decoder(new Mpg123Decoder(handle));
+    // Opened here rather than by libmpg123, which would leave the file open in
+    // any program the player starts.
+    decoder->m_file = open(path, O_RDONLY | O_CLOEXEC);
+    if (decoder->m_file < 0 || !Configure(handle)) return nullptr;
     // Finding the format reads up to the first frame.
-    if (!Configure(handle) || mpg123_open(handle, path) != MPG123_OK || !AtOutputRate(handle)) return nullptr;
+    if (mpg123_open_fd(handle, decoder->m_file) != MPG123_OK || !AtOutputRate(handle)) return nullptr;
     // Exact from a Xing or LAME header (less the encoder's delay and padding),
     // else estimated from the file's size; unknown is 0.
     const off_t length = mpg123_length(handle);
@@ -58,6 +64,7 @@ Mpg123Decoder::~Mpg123Decoder()
 {
     mpg123_close(m_handle);
     mpg123_delete(m_handle);
+    if (m_file >= 0) close(m_file);
 }
 
 std::uint32_t Mpg123Decoder::Read(std::int16_t* out, std::uint32_t frames)

@@ -25,6 +25,7 @@ private:
     explicit Mpg123Decoder(mpg123_handle_struct* handle) : m_handle(handle) { }
 
     mpg123_handle_struct* m_handle;
+    int m_file = -1;
     std::uint64_t m_lengthFrames = 0;
     bool m_finished = false;
 };

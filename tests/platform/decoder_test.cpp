@@ -1,5 +1,6 @@
 // The decoders on their own: every container and codec the player is asked to play comes out
-// as the tone that went in, at 44,100 Hz stereo, and seeks land where asked.
+// as the tone that went in, at 44,100 Hz stereo, and seeks land where asked; the
+// file a decoder holds open is not handed to programs the player starts.
 
 #include "audio_capture.h"
 #include "engine_test_env.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fcntl.h>
 
 namespace {
 
@@ -88,5 +91,27 @@ TEST(Decoder, SeekLandsOnTheAskedFrameAndGoesBackToo)
         ASSERT_TRUE(decoder->Seek(0)) << "back after the end";
         out = ReadMono(*decoder, kRate / 4);
         EXPECT_NEAR(ToneHz(out, 2000, out.size()), 440, 2);
+    }
+}
+
+TEST(Decoder, KeepsItsFileFromProgramsThePlayerStarts)
+{
+    TempFolder folder;
+    WriteToneWav(folder.File("tone.wav"), 0.5, 440);
+    ASSERT_TRUE(EncodeWith("-i " + folder.File("tone.wav") + " -c:a libmp3lame " + folder.File("tone.mp3")));
+    ASSERT_TRUE(EncodeWith("-i " + folder.File("tone.wav") + " -c:a wmav2 " + folder.File("tone.wma")));
+    for (const char* name : {"tone.mp3", "tone.wma"}) {
+        SCOPED_TRACE(name);
+        const std::string path = folder.File(name);
+        std::unique_ptr<Decoder> decoder = OpenDecoder(path.c_str());
+        ASSERT_NE(decoder, nullptr);
+        int held = 0;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+            std::error_code error;
+            if (std::filesystem::read_symlink(entry.path(), error) != path) continue;
+            ++held;
+            EXPECT_TRUE(fcntl(std::stoi(entry.path().filename()), F_GETFD) & FD_CLOEXEC);
+        }
+        EXPECT_EQ(held, 1);
     }
 }
