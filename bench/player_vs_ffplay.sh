@@ -4,7 +4,9 @@
 # launch included, medians of several runs taken in turn. Two outputs in turn: SDL's disk driver into /dev/null, which
 # keeps real time as a sound card would, and a real sound server (a PulseAudio
 # daemon of the script's own with a null sink). While the player plays on the
-# sound server, how often each of its threads wakes.
+# sound server, how often each of its threads wakes. Last, the same sound as
+# WMA on the disk driver: the player decodes MP3 with libmpg123, WMA with
+# FFmpeg as ffplay does.
 #
 #   bench/player_vs_ffplay.sh [BUILD_DIR] [RUNS]     (default: build, 3)
 set -euo pipefail
@@ -27,6 +29,9 @@ ffmpeg -loglevel error -y \
   -f lavfi -i "sine=frequency=2500:duration=15" \
   -f lavfi -i "anoisesrc=color=pink:amplitude=0.1:duration=15" \
   -filter_complex amix=inputs=3 -ac 2 -ar 44100 -b:a 192k "$track"
+# The same sound as WMA, which the player leaves to FFmpeg as ffplay does.
+wma="$work/track.wma"
+ffmpeg -loglevel error -y -i "$track" -c:a wmav2 -b:a 192k "$wma"
 
 export QT_QPA_PLATFORM=offscreen
 
@@ -88,3 +93,7 @@ pactl info >/dev/null 2>&1 || { echo "the PulseAudio daemon did not start: $(cat
 
 echo "== PulseAudio, null sink"
 SDL_AUDIODRIVER=pulseaudio compare wakeups
+
+echo "== the same sound as WMA, decoded by FFmpeg in both, SDL disk driver into /dev/null"
+track=$wma
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null compare
