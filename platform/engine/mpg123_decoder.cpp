@@ -32,6 +32,17 @@ bool Configure(mpg123_handle* handle)
     return true;
 }
 
+// True when the file carries LAME's Info tag, which gives its length exactly
+// and the encoder's delay and padding for a gapless start and end. Without
+// one, libmpg123 guesses the length from the first frame alone, which for
+// variable bit rate can be a small part of the truth.
+bool HasLengthTag(mpg123_handle* handle)
+{
+    long delay = -1;
+    double unused = 0;
+    return mpg123_getstate(handle, MPG123_ENC_DELAY, &delay, &unused) == MPG123_OK && delay >= 0;
+}
+
 // True when what comes next is in the output's own format.
 bool AtOutputRate(mpg123_handle* handle)
 {
@@ -53,8 +64,8 @@ std::unique_ptr<Mpg123Decoder> Mpg123Decoder::Open(const char* path)
     if (decoder->m_file < 0 || !Configure(handle)) return nullptr;
     // Finding the format reads up to the first frame.
     if (mpg123_open_fd(handle, decoder->m_file) != MPG123_OK || !AtOutputRate(handle)) return nullptr;
-    // Exact from a Xing or LAME header (less the encoder's delay and padding),
-    // else estimated from the file's size; unknown is 0.
+    if (!HasLengthTag(handle)) return nullptr;
+    // From the tag, less the encoder's delay and padding.
     const off_t length = mpg123_length(handle);
     if (length > 0) decoder->m_lengthFrames = std::uint64_t(length);
     return decoder;

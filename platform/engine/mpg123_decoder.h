@@ -1,10 +1,11 @@
 #pragma once
-// MP3 (and the other MPEG audio layers) at 44,100 Hz through libmpg123, which
-// decodes straight to the output's 16-bit stereo. It is the whole of a small
-// module (decoder_module.h): libmpg123 needs nothing but the C library, where
-// FFmpeg's libraries bring a hundred more, so a session that plays CD-rate
-// MP3s never loads FFmpeg. Every other rate is FFmpeg's to resample, since
-// libmpg123's own resampler is a crude one.
+// MP3 at 44,100 Hz with LAME's Info tag, as LAME and the encoders built on it
+// write by default, through libmpg123, which decodes straight to the output's
+// 16-bit stereo. It is the whole of a small module (decoder_module.h):
+// libmpg123 needs nothing but the C library, where FFmpeg's libraries bring a
+// hundred more, so a session that plays such MP3s never loads FFmpeg. Every
+// other rate is FFmpeg's to resample, since libmpg123's own resampler is a
+// crude one; an MP3 without the tag is FFmpeg's to estimate the length of.
 
 #include "platform/engine/decoder.h"
 
@@ -12,8 +13,8 @@ struct mpg123_handle_struct;
 
 class Mpg123Decoder final : public Decoder {
 public:
-    // nullptr unless the file is MPEG audio at 44,100 Hz whose first frame
-    // libmpg123 finds; the caller then gives the file to FFmpeg.
+    // nullptr unless the file is MP3 at 44,100 Hz with the tag; the caller
+    // then gives the file to FFmpeg.
     static std::unique_ptr<Mpg123Decoder> Open(const char* path);
     ~Mpg123Decoder() override;
 

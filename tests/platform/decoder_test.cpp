@@ -42,13 +42,16 @@ TEST(Decoder, EveryContainerGivesBackTheToneAtTheOutputRate)
     ASSERT_TRUE(EncodeWith(sine + "-ac 1 -ar 22050 " + folder.File("mono.wav")));
     ASSERT_TRUE(EncodeWith(sine + "-c:a libmp3lame -b:a 128k " + folder.File("tone.mp3")));
     ASSERT_TRUE(EncodeWith(sine + "-ac 1 -ar 44100 -c:a libmp3lame " + folder.File("mono.mp3")));
+    // Variable bit rate without the tag that tells the length.
+    ASSERT_TRUE(
+        EncodeWith(sine + "-ar 44100 -c:a libmp3lame -q:a 4 -write_xing 0 " + folder.File("untagged.mp3")));
     ASSERT_TRUE(EncodeWith(sine + "-c:a wmav2 " + folder.File("tone.wma")));
     ASSERT_TRUE(EncodeWith(film + "-c:v mpeg4 -c:a libmp3lame -shortest " + folder.File("film.avi")));
     ASSERT_TRUE(EncodeWith(film + "-c:v mpeg1video -c:a mp2 -shortest " + folder.File("film.mpg")));
     ASSERT_TRUE(EncodeWith(sine + "-c:a flac " + folder.File("tone.flac")));
 
-    for (const char* name :
-         {"tone.wav", "mono.wav", "tone.mp3", "mono.mp3", "tone.wma", "film.avi", "film.mpg", "tone.flac"}) {
+    for (const char* name : {"tone.wav", "mono.wav", "tone.mp3", "mono.mp3", "untagged.mp3", "tone.wma",
+                             "film.avi", "film.mpg", "tone.flac"}) {
         SCOPED_TRACE(name);
         std::unique_ptr<Decoder> decoder = OpenDecoder(folder.File(name).c_str());
         ASSERT_NE(decoder, nullptr);
