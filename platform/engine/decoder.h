@@ -29,8 +29,8 @@ public:
 // header); libmpg123 for MP3 at 44,100 Hz with LAME's Info tag (of the files
 // that start with an ID3v2 tag or an MPEG audio frame); FFmpeg for everything
 // else, and for what libmpg123 refuses; nullptr when the file holds no
-// playable audio. Reads only
-// the start of the file (a MIDI file whole). Any thread.
+// playable audio. Reads only the start of the file (a MIDI file whole). Any
+// thread.
 //
 // Each kind's decoders are a module of their own (decoder_module.h) that the
 // first file of that kind loads: from beside the executable, from

@@ -2,8 +2,8 @@
 // The decoders live in modules of their own, loaded when a file first needs
 // one: libmpg123 with the first MP3, FFmpeg's libraries with the first file it
 // does not take, FluidSynth's with the first MIDI file, and a session that
-// plays nothing loads none of them. This is
-// what a module exports and the engine looks up; nothing else crosses.
+// plays nothing loads none of them. This is what a module exports and the
+// engine looks up; nothing else crosses.
 
 #include "platform/engine/decoder.h"
 
