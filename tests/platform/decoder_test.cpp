@@ -1,6 +1,7 @@
-// The decoders on their own: every container and codec the player is asked to play comes out
-// as the tone that went in, at 44,100 Hz stereo, and seeks land where asked; the
-// file a decoder holds open is not handed to programs the player starts.
+// The decoders on their own: every container and codec the player is asked to
+// play comes out as the tone that went in, at 44,100 Hz stereo, and seeks land
+// where asked; the file a decoder holds open is not handed to programs the
+// player starts.
 
 #include "audio_capture.h"
 #include "engine_test_env.h"
