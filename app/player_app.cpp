@@ -1,13 +1,15 @@
 #include "app/player_app.h"
 
 #include "desktop/desktop_doors.h"
-#include "desktop/hand_over_chooser.h"
+#include "desktop/player_service.h"
+#include "playback/playback_model.h"
 #include "platform/engine/module_audio_engine.h"
 #include "platform/message_box.h"
 #include "platform/qt_file_chooser.h"
 #include "ui/player_dlg.h"
 
 #include <QApplication>
+#include <QListWidget>
 
 CPlayerApp theApp;
 
@@ -19,14 +21,16 @@ bool CPlayerApp::InitInstance(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("lirvan1"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
 
+    // One player per session: a player already running takes the files.
+    if (HandOverToRunningPlayer(QApplication::arguments())) return false;
+
     std::unique_ptr<AudioEngine> engine = CreateModuleAudioEngine();
-    QtFileChooser askUser;
-    // The command line, drops and MPRIS hand files over through the window's own chooser.
-    HandOverChooser chooser(askUser);
+    PlaybackModel model(*engine);
+    QtFileChooser chooser;
     QtMessageBoxes messages;
     {
-        CPlayerDlg dlg(PlayerPlatform{*engine, chooser, messages});
-        DesktopDoors doors(dlg, *engine, chooser, QApplication::arguments());
+        CPlayerDlg dlg(PlayerPlatform{model, chooser, messages});
+        DesktopDoors doors(model, dlg, *dlg.TrackList(), QApplication::arguments());
         dlg.DoModal();
     }
     return false;

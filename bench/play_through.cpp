@@ -7,6 +7,7 @@
 // The window is created on the offscreen platform unless QT_QPA_PLATFORM says
 // otherwise; the sound goes wherever the engine's SDL output goes.
 
+#include "playback/playback_model.h"
 #include "platform/engine/module_audio_engine.h"
 #include "platform/message_box.h"
 #include "platform/qt_file_chooser.h"
@@ -18,6 +19,8 @@
 #include <QListWidget>
 #include <QTimer>
 #include <cstdio>
+
+using namespace lirvan;
 
 int main(int argc, char** argv)
 {
@@ -31,13 +34,14 @@ int main(int argc, char** argv)
     std::unique_ptr<AudioEngine> engine = CreateModuleAudioEngine();
     QtFileChooser chooser;
     QtMessageBoxes messages;
-    CPlayerDlg dlg(PlayerPlatform{*engine, chooser, messages});
+    PlaybackModel model(*engine);
+    CPlayerDlg dlg(PlayerPlatform{model, chooser, messages});
 
     // A one-track list with the file selected, then the double click.
     TrackTable[0].SetFromPath(argv[1]);
     trackSlots = 2;
     currentTrack = 0;
-    dlg.RefreshTrackList();
+    model.RefreshTrackList();
     dlg.OnTrackDblClk();
     const HSTREAM played = stream;
     if (played == 0) {

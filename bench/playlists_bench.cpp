@@ -1,6 +1,7 @@
 // Loading the playlists into the window: a catalogue of 70 playlists whose first
 // holds 499 tracks, as at start-up and after a deletion; and the two readers alone.
 
+#include "playback/playback_model.h"
 #include "platform/audio_engine.h"
 #include "platform/executable_folder.h"
 #include "platform/message_box.h"
@@ -75,7 +76,8 @@ void BM_LoadCatalogueIntoWindow(benchmark::State& state)
     SilentEngine engine;
     QtFileChooser chooser;
     QtMessageBoxes messages;
-    CPlayerDlg dlg(PlayerPlatform{engine, chooser, messages});
+    PlaybackModel model(engine);
+    CPlayerDlg dlg(PlayerPlatform{model, chooser, messages});
     for (auto _ : state) dlg.LoadCatalogue();
     if (playlistCount != kPlaylistRecords || trackSlots != kTrackRecords) state.SkipWithError("not loaded");
 }

@@ -11,6 +11,7 @@
 // The window is created on the offscreen platform unless QT_QPA_PLATFORM says
 // otherwise; the sound goes wherever the engine's SDL output goes.
 
+#include "playback/playback_model.h"
 #include "platform/audio_engine.h"
 #include "platform/message_box.h"
 #include "platform/qt_file_chooser.h"
@@ -34,6 +35,8 @@
 #include <fstream>
 #include <random>
 #include <string>
+
+using namespace lirvan;
 
 namespace {
 
@@ -132,12 +135,13 @@ int main(int argc, char** argv)
     std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
     QtFileChooser chooser;
     QtMessageBoxes messages;
-    CPlayerDlg dlg(PlayerPlatform{*engine, chooser, messages});
+    PlaybackModel model(*engine);
+    CPlayerDlg dlg(PlayerPlatform{model, chooser, messages});
     dlg.show();
     // After the window's start-up, which loads the catalogue's first playlist.
     for (int i = 0; i < kTracks; ++i) TrackTable[i].SetFromPath(tracks[std::size_t(i)]);
     trackSlots = kTracks + 1;
-    dlg.RefreshTrackList();
+    model.RefreshTrackList();
     auto* list = FindControlAs<QListWidget>(&dlg, IDC_TRACK_LIST);
     auto* play = FindControlAs<QPushButton>(&dlg, IDC_PLAY);
     auto* pause = FindControlAs<QPushButton>(&dlg, IDC_PAUSE);

@@ -4,6 +4,7 @@
 // Run with the sound wherever SDL sends it, e.g. SDL_AUDIODRIVER=disk
 // SDL_DISKAUDIOFILE=/dev/null for a machine without a sound server.
 
+#include "playback/playback_model.h"
 #include "platform/audio_engine.h"
 #include "platform/message_box.h"
 #include "platform/qt_file_chooser.h"
@@ -15,6 +16,8 @@
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
+
+using namespace lirvan;
 
 namespace {
 
@@ -41,7 +44,8 @@ void BM_TimerTick(benchmark::State& state)
     std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
     QtFileChooser chooser;
     QtMessageBoxes messages;
-    CPlayerDlg dlg(PlayerPlatform{*engine, chooser, messages});
+    PlaybackModel model(*engine);
+    CPlayerDlg dlg(PlayerPlatform{model, chooser, messages});
     TrackTable[0].SetFromPath(track);
     trackSlots = 2;
     currentTrack = 0;

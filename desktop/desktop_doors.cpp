@@ -1,36 +1,25 @@
 #include "desktop/desktop_doors.h"
 
-#include "desktop/command_line.h"
 #include "desktop/mpris.h"
+#include "desktop/player_service.h"
+#include "desktop/session_bus.h"
 #include "desktop/track_drops.h"
-#include "ui/player_dlg.h"
+#include "desktop/track_paths.h"
 
 #include <QDBusConnection>
-#include <QFileInfo>
 #include <QTimer>
+#include <QWidget>
 
-namespace {
-// Whether the session has a bus: an address it was given, or the socket a
-// systemd user session keeps. Without one, D-Bus would start a bus of its own
-// for the player, which is not what running the player should do.
-bool SessionBusThere()
-{
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return true;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
-}
-} // namespace
-
-DesktopDoors::DesktopDoors(CPlayerDlg& dlg, AudioEngine& engine, HandOverChooser& chooser,
+DesktopDoors::DesktopDoors(PlaybackModel& model, QWidget& window, QAbstractScrollArea& trackList,
                            const QStringList& arguments)
 {
-    new TrackDrops(dlg, chooser); // owned by dlg
+    new TrackDrops(window, trackList, model); // owned by window
     if (SessionBusThere()) {
-        m_mpris = std::make_unique<MprisPlayer>(dlg, engine, chooser, QDBusConnection::sessionBus());
+        m_mpris = std::make_unique<MprisPlayer>(model, window, QDBusConnection::sessionBus());
+        m_service = std::make_unique<PlayerService>(model, window, QDBusConnection::sessionBus());
     }
-    QTimer::singleShot(0, &dlg, [&dlg, &chooser, files = CommandLineFiles(arguments)]() mutable {
-        OpenFiles(dlg, chooser, std::move(files));
-    });
+    QTimer::singleShot(0, &window,
+                       [&model, files = CommandLineFiles(arguments)] { OpenPaths(model, files); });
 }
 
 DesktopDoors::~DesktopDoors() = default;

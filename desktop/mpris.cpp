@@ -1,22 +1,18 @@
 #include "desktop/mpris.h"
 
-#include "desktop/command_line.h"
 #include "desktop/desktop_entry.h"
-#include "playback/transport_state.h"
+#include "desktop/track_paths.h"
+#include "playback/playback_model.h"
 #include "playlists/tables.h"
-#include "ui/dialog_template.h"
-#include "ui/player_dlg.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
 #include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QSlider>
 #include <QTimer>
 #include <QUrl>
+#include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -24,22 +20,8 @@ const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kServiceName = QStringLiteral("org.mpris.MediaPlayer2.lirvan1");
 const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 
-// The system command of the window's close box.
-constexpr unsigned kCloseCommand = 0xF060;
-// The slider's steps: whole percent, and the volume slider's top is full volume.
-constexpr int kSliderSteps = 100;
-
-// MPRIS counts time in microseconds.
-constexpr qint64 kMicroseconds = 1'000'000;
-
-qint64 MicrosecondsOf(std::uint64_t bytes)
-{
-    return static_cast<qint64>(bytes / kBytesPerSecond * kMicroseconds +
-                               bytes % kBytesPerSecond * kMicroseconds / kBytesPerSecond);
-}
-
-// Whether currentTrack names a listed track.
-bool HasCurrentTrack() { return currentTrack >= 0 && currentTrack < trackSlots - 1; }
+// MPRIS gives the volume as 0..1, the model as the engine's 0..100.
+constexpr double kVolumeSteps = 100.0;
 
 } // namespace
 
@@ -48,12 +30,16 @@ QStringList SupportedMimeTypes()
     return QString::fromLatin1(kMimeTypes).split(QLatin1Char(';'), Qt::SkipEmptyParts);
 }
 
-MprisPlayer::MprisPlayer(CPlayerDlg& dlg, AudioEngine& engine, HandOverChooser& chooser, QDBusConnection bus)
-    : m_dlg(dlg), m_engine(engine), m_chooser(chooser), m_bus(std::move(bus)),
-      m_playerAdaptor(new MprisPlayerAdaptor(this)), m_status(FindControlAs<QLineEdit>(&dlg, IDC_STATUS)),
-      m_positionSlider(FindControlAs<QSlider>(&dlg, IDC_POSITION)),
-      m_volumeSlider(FindControlAs<QSlider>(&dlg, IDC_VOLUME)),
-      m_trackList(FindControlAs<QListWidget>(&dlg, IDC_TRACK_LIST))
+void RaiseWindow(QWidget& window)
+{
+    if (window.isMinimized()) window.showNormal();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+MprisPlayer::MprisPlayer(PlaybackModel& model, QWidget& window, QDBusConnection bus)
+    : m_model(model), m_window(window), m_bus(std::move(bus)), m_playerAdaptor(new MprisPlayerAdaptor(this))
 {
     new MprisRootAdaptor(this);
     if (!m_bus.isConnected()) return;
@@ -67,12 +53,16 @@ MprisPlayer::MprisPlayer(CPlayerDlg& dlg, AudioEngine& engine, HandOverChooser& 
         }
     }
     m_registered = true;
-    m_sentStatus = PlaybackStatus();
-    m_sentMetadata = Metadata();
-    m_sentVolume = Volume();
-    connect(m_status, &QLineEdit::textChanged, this, &MprisPlayer::NoticeChange);
-    connect(&m_dlg, &QWidget::windowTitleChanged, this, &MprisPlayer::NoticeChange);
-    connect(m_volumeSlider, &QSlider::valueChanged, this, &MprisPlayer::NoticeChange);
+    m_sent = Properties();
+    connect(&m_model, &PlaybackModel::StateChanged, this, &MprisPlayer::NoticeChange);
+    connect(&m_model, &PlaybackModel::TrackLoaded, this, &MprisPlayer::NoticeChange);
+    connect(&m_model, &PlaybackModel::TracksChanged, this, &MprisPlayer::NoticeChange);
+    connect(&m_model, &PlaybackModel::LengthChanged, this, &MprisPlayer::NoticeChange);
+    connect(&m_model, &PlaybackModel::StreamLoadedChanged, this, &MprisPlayer::NoticeChange);
+    connect(&m_model, &PlaybackModel::VolumeChanged, this, &MprisPlayer::NoticeChange);
+    connect(&m_model, &PlaybackModel::Seeked, this, [this](std::uint64_t position) {
+        emit m_playerAdaptor->Seeked(PlaybackModel::MicrosecondsOf(position));
+    });
 }
 
 MprisPlayer::~MprisPlayer()
@@ -82,107 +72,126 @@ MprisPlayer::~MprisPlayer()
     m_bus.unregisterObject(kObjectPath);
 }
 
-void MprisPlayer::Raise()
+void MprisPlayer::Raise() { RaiseWindow(m_window); }
+
+void MprisPlayer::Quit() { m_window.close(); }
+
+void MprisPlayer::Next()
 {
-    m_dlg.showNormal();
-    m_dlg.raise();
-    m_dlg.activateWindow();
+    if (CanPlay()) m_model.Next();
 }
-
-void MprisPlayer::Quit() { m_dlg.OnSysCommand(kCloseCommand, 0); }
-
-void MprisPlayer::Next() { m_dlg.PlayNext(); }
 
 void MprisPlayer::Previous()
 {
-    if (trackSlots <= 1) return;
-    const int last = trackSlots - 2;
-    const int previous = currentTrack > 0 && currentTrack <= last ? currentTrack - 1 : last;
-    // As the user would: select the track and double-click it.
-    CPlayerDlg::SelectRow(m_trackList, previous);
-    m_dlg.OnTrackDblClk();
+    if (CanPlay()) m_model.Previous();
 }
 
-void MprisPlayer::Pause() { FindControlAs<QPushButton>(&m_dlg, IDC_PAUSE)->click(); }
+void MprisPlayer::Pause()
+{
+    if (CanPlay()) m_model.Pause();
+}
 
 void MprisPlayer::PlayPause()
 {
-    if (PlaybackStatus() == QLatin1String("Playing")) {
+    if (m_model.State() == PlaybackState::Playing) {
         Pause();
     } else {
         Play();
     }
 }
 
-void MprisPlayer::Stop() { FindControlAs<QPushButton>(&m_dlg, IDC_STOP)->click(); }
+void MprisPlayer::Stop() { m_model.Stop(); }
 
-void MprisPlayer::Play() { FindControlAs<QPushButton>(&m_dlg, IDC_PLAY)->click(); }
+void MprisPlayer::Play()
+{
+    if (CanPlay()) m_model.Play();
+}
 
-void MprisPlayer::Seek(qint64 offset) { MoveTo(Position() + offset); }
+void MprisPlayer::Seek(qint64 offset)
+{
+    if (!CanSeek()) return;
+    const qint64 target = std::max<qint64>(Position() + offset, 0);
+    if (target > PlaybackModel::MicrosecondsOf(m_model.Length())) {
+        m_model.Next();
+        return;
+    }
+    m_model.SeekTo(PlaybackModel::UnitsOf(target));
+}
 
 void MprisPlayer::SetPosition(const QDBusObjectPath& trackId, qint64 position)
 {
-    // A position for a track no longer current is ignored, as MPRIS asks.
-    if (trackId == TrackId()) MoveTo(position);
+    // A position for a track no longer current, before the start or past the end is ignored.
+    if (!CanSeek() || trackId != TrackId() || position < 0) return;
+    if (position > PlaybackModel::MicrosecondsOf(m_model.Length())) return;
+    m_model.SeekTo(PlaybackModel::UnitsOf(position));
 }
 
 void MprisPlayer::OpenUri(const QString& uri)
 {
     const QUrl url(uri);
     if (!url.isLocalFile()) return;
-    OpenFiles(m_dlg, m_chooser, {QFile::encodeName(url.toLocalFile()).toStdString()});
-}
-
-void MprisPlayer::MoveTo(qint64 position)
-{
-    // Without a stream long enough to have slider steps the slider does not seek.
-    if (percentUnit <= 0.0) return;
-    const double bytes = static_cast<double>(std::max<qint64>(position, 0)) * kBytesPerSecond / kMicroseconds;
-    m_positionSlider->setValue(std::min(static_cast<int>(bytes / percentUnit), kSliderSteps));
-    emit m_playerAdaptor->Seeked(Position());
+    OpenPaths(m_model, {QFile::encodeName(url.toLocalFile()).toStdString()});
 }
 
 QString MprisPlayer::PlaybackStatus() const
 {
-    const QString status = m_status->text();
-    if (status == QStringLiteral("Играю")) return QStringLiteral("Playing");
-    if (status == QStringLiteral("Пауза")) return QStringLiteral("Paused");
+    switch (m_model.State()) {
+    case PlaybackState::Playing: return QStringLiteral("Playing");
+    case PlaybackState::Paused: return QStringLiteral("Paused");
+    case PlaybackState::Stopped: break;
+    }
     return QStringLiteral("Stopped");
 }
 
 QDBusObjectPath MprisPlayer::TrackId() const
 {
-    if (!HasCurrentTrack())
+    if (!m_model.HasCurrentTrack())
         return QDBusObjectPath(QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack"));
-    return QDBusObjectPath(QStringLiteral("/org/lirvan1/track/%1").arg(currentTrack));
+    return QDBusObjectPath(QStringLiteral("/org/lirvan1/track/%1").arg(m_model.CurrentTrack()));
 }
 
 QVariantMap MprisPlayer::Metadata() const
 {
     QVariantMap metadata{{QStringLiteral("mpris:trackid"), QVariant::fromValue(TrackId())}};
-    if (!HasCurrentTrack()) return metadata;
-    const s_simple& track = TrackTable[currentTrack];
+    if (!m_model.HasCurrentTrack()) return metadata;
+    const s_simple& track = lirvan::TrackTable[m_model.CurrentTrack()];
     metadata.insert(QStringLiteral("xesam:title"), QString::fromStdString(track.name));
     metadata.insert(QStringLiteral("xesam:url"),
                     QUrl::fromLocalFile(QFile::decodeName(track.path.c_str())).toString(QUrl::FullyEncoded));
-    if (streamLength > 0) {
-        metadata.insert(QStringLiteral("mpris:length"), QVariant::fromValue(MicrosecondsOf(streamLength)));
+    if (m_model.Length() > 0) {
+        metadata.insert(QStringLiteral("mpris:length"),
+                        QVariant::fromValue(qint64{PlaybackModel::MicrosecondsOf(m_model.Length())}));
     }
     return metadata;
 }
 
-double MprisPlayer::Volume() const
-{
-    return static_cast<double>(kSliderSteps - m_volumeSlider->value()) / kSliderSteps;
-}
+double MprisPlayer::Volume() const { return m_model.Volume() / kVolumeSteps; }
 
 void MprisPlayer::SetVolume(double volume)
 {
-    const double clamped = std::clamp(volume, 0.0, 1.0);
-    m_volumeSlider->setValue(kSliderSteps - static_cast<int>(clamped * kSliderSteps + 0.5));
+    m_model.SetVolume(static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * kVolumeSteps)));
 }
 
-qint64 MprisPlayer::Position() const { return MicrosecondsOf(m_engine.AudioGetPosition(stream)); }
+qint64 MprisPlayer::Position() const { return PlaybackModel::MicrosecondsOf(m_model.Position()); }
+
+bool MprisPlayer::CanPlay() const { return m_model.TrackCount() > 0; }
+
+bool MprisPlayer::CanSeek() const { return m_model.StreamLoaded() && m_model.Length() > 0; }
+
+QVariantMap MprisPlayer::Properties() const
+{
+    const bool canPlay = CanPlay();
+    return {
+        {QStringLiteral("PlaybackStatus"), PlaybackStatus()},
+        {QStringLiteral("Metadata"), Metadata()},
+        {QStringLiteral("Volume"), Volume()},
+        {QStringLiteral("CanPlay"), canPlay},
+        {QStringLiteral("CanPause"), canPlay},
+        {QStringLiteral("CanGoNext"), canPlay},
+        {QStringLiteral("CanGoPrevious"), canPlay},
+        {QStringLiteral("CanSeek"), CanSeek()},
+    };
+}
 
 void MprisPlayer::NoticeChange()
 {
@@ -196,13 +205,12 @@ void MprisPlayer::SendChanges()
 {
     m_changePending = false;
     QVariantMap changed;
-    const QString status = PlaybackStatus();
-    if (status != m_sentStatus) changed.insert(QStringLiteral("PlaybackStatus"), m_sentStatus = status);
-    const QVariantMap metadata = Metadata();
-    if (metadata != m_sentMetadata) changed.insert(QStringLiteral("Metadata"), m_sentMetadata = metadata);
-    const double volume = Volume();
-    if (volume != m_sentVolume) changed.insert(QStringLiteral("Volume"), m_sentVolume = volume);
+    const QVariantMap now = Properties();
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        if (m_sent.value(it.key()) != it.value()) changed.insert(it.key(), it.value());
+    }
     if (changed.isEmpty()) return;
+    m_sent = now;
     QDBusMessage signal = QDBusMessage::createSignal(
         kObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
     signal << kPlayerInterface << changed << QStringList();

@@ -1,14 +1,13 @@
 #pragma once
 // MPRIS on the D-Bus session bus, so media keys, the desktop's sound menu and
-// playerctl control the player. Every method works the window as the user
-// would (a click on its button, a move of its slider, its track-advance
-// handler), and every property is read back from the window and the player's
-// globals, so the window stays the one truth.
+// playerctl control the player. A client of the playback model like the
+// window: methods are the model's operations, properties its state, and the
+// model's notifications become PropertiesChanged and Seeked.
 //
 // Threads: everything runs on the user-interface thread; Qt delivers the bus's
-// calls there. Changes are noticed from the window's own notifications (status
-// text, title, volume slider), gathered until the event loop is next idle and
-// sent as one PropertiesChanged: nothing runs while nothing changes.
+// calls there. Property changes are gathered until the event loop is next idle
+// and sent as one PropertiesChanged; Seeked goes out at once. Nothing runs
+// while nothing changes.
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
@@ -17,38 +16,37 @@
 #include <QStringList>
 #include <QVariantMap>
 
-class AudioEngine;
-class CPlayerDlg;
-class HandOverChooser;
 class MprisPlayerAdaptor;
-class QLineEdit;
-class QListWidget;
-class QSlider;
+class PlaybackModel;
+class QWidget;
 
 class MprisPlayer final : public QObject {
     Q_OBJECT
 public:
     // Registers the player on bus as org.mpris.MediaPlayer2.lirvan1 (a second
-    // instance adds ".instance<pid>"). dlg, the engine and the chooser it asks
-    // must outlive it; it is not a child of dlg. Without a connected bus it
-    // stays silent and Registered() is false.
-    MprisPlayer(CPlayerDlg& dlg, AudioEngine& engine, HandOverChooser& chooser, QDBusConnection bus);
+    // instance adds ".instance<pid>"). model and window (which Raise raises and
+    // Quit closes) must outlive it. Without a connected bus it stays silent and
+    // Registered() is false.
+    MprisPlayer(PlaybackModel& model, QWidget& window, QDBusConnection bus);
     ~MprisPlayer() override;
     bool Registered() const { return m_registered; }
 
     // org.mpris.MediaPlayer2
     void Raise();
     void Quit();
-    // org.mpris.MediaPlayer2.Player: methods. Offsets and positions are in microseconds.
+    // org.mpris.MediaPlayer2.Player: methods. Offsets and positions are in
+    // microseconds; each does nothing where its Can* property is false.
     void Next();
     void Previous();
     void Pause();
     void PlayPause();
     void Stop();
     void Play();
+    // Before the start goes to 0; past the end acts as Next.
     void Seek(qint64 offset);
+    // Only for the current track's id, and only within its length.
     void SetPosition(const QDBusObjectPath& trackId, qint64 position);
-    // A file: URI opens as "Открыть" opens one chosen file; other schemes are ignored.
+    // A file: URI (a file or a folder) opens as "Открыть" opens chosen files; other schemes are ignored.
     void OpenUri(const QString& uri);
     // Properties.
     QString PlaybackStatus() const;
@@ -56,31 +54,30 @@ public:
     double Volume() const;
     void SetVolume(double volume);
     qint64 Position() const;
+    // Play, Pause, Next and Previous: there are tracks.
+    bool CanPlay() const;
+    // A stream is loaded and its length known.
+    bool CanSeek() const;
 
 private:
     void NoticeChange();
     void SendChanges();
-    // Moves the position slider to where a user would drag it for position (µs).
-    void MoveTo(qint64 position);
+    QVariantMap Properties() const;
     QDBusObjectPath TrackId() const;
 
-    CPlayerDlg& m_dlg;
-    AudioEngine& m_engine;
-    HandOverChooser& m_chooser;
+    PlaybackModel& m_model;
+    QWidget& m_window;
     QDBusConnection m_bus;
     QString m_serviceName;
     MprisPlayerAdaptor* m_playerAdaptor;
     bool m_registered = false;
     bool m_changePending = false;
-    QLineEdit* m_status;
-    QSlider* m_positionSlider;
-    QSlider* m_volumeSlider;
-    QListWidget* m_trackList;
     // What the bus was last told.
-    QString m_sentStatus;
-    QVariantMap m_sentMetadata;
-    double m_sentVolume = -1.0;
+    QVariantMap m_sent;
 };
+
+// Brings window to the front, as a desktop's request to raise the player does.
+void RaiseWindow(QWidget& window);
 
 // The MIME types the player reads, as its desktop entry lists them.
 QStringList SupportedMimeTypes();
@@ -125,12 +122,12 @@ class MprisPlayerAdaptor final : public QDBusAbstractAdaptor {
     Q_PROPERTY(QVariantMap Metadata READ Metadata)
     Q_PROPERTY(double Volume READ Volume WRITE SetVolume)
     Q_PROPERTY(qlonglong Position READ Position)
-    Q_PROPERTY(bool CanGoNext READ Can)
-    Q_PROPERTY(bool CanGoPrevious READ Can)
-    Q_PROPERTY(bool CanPlay READ Can)
-    Q_PROPERTY(bool CanPause READ Can)
-    Q_PROPERTY(bool CanSeek READ Can)
-    Q_PROPERTY(bool CanControl READ Can)
+    Q_PROPERTY(bool CanGoNext READ CanPlay)
+    Q_PROPERTY(bool CanGoPrevious READ CanPlay)
+    Q_PROPERTY(bool CanPlay READ CanPlay)
+    Q_PROPERTY(bool CanPause READ CanPlay)
+    Q_PROPERTY(bool CanSeek READ CanSeek)
+    Q_PROPERTY(bool CanControl READ CanControl)
 public:
     explicit MprisPlayerAdaptor(MprisPlayer* player) : QDBusAbstractAdaptor(player), m_player(player) { }
     QString PlaybackStatus() const { return m_player->PlaybackStatus(); }
@@ -140,8 +137,10 @@ public:
     double Volume() const { return m_player->Volume(); }
     void SetVolume(double volume) { m_player->SetVolume(volume); }
     qlonglong Position() const { return m_player->Position(); }
-    // The window's buttons and sliders are always enabled.
-    bool Can() const { return true; }
+    bool CanPlay() const { return m_player->CanPlay(); }
+    bool CanSeek() const { return m_player->CanSeek(); }
+    // The player always takes commands.
+    bool CanControl() const { return true; }
 
 public slots:
     void Next() { m_player->Next(); }

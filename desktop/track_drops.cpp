@@ -1,25 +1,21 @@
 #include "desktop/track_drops.h"
 
-#include "desktop/command_line.h"
-#include "ui/dialog_template.h"
-#include "ui/player_dlg.h"
+#include "desktop/track_paths.h"
 
+#include <QAbstractScrollArea>
 #include <QDropEvent>
 #include <QFile>
-#include <QListWidget>
 #include <QMimeData>
 #include <QUrl>
 
-TrackDrops::TrackDrops(CPlayerDlg& dlg, HandOverChooser& chooser)
-    : QObject(&dlg), m_dlg(dlg), m_chooser(chooser)
+TrackDrops::TrackDrops(QWidget& window, QAbstractScrollArea& trackList, PlaybackModel& model)
+    : QObject(&window), m_model(model), m_trackList(trackList.viewport())
 {
-    auto* list = FindControlAs<QListWidget>(&dlg, IDC_TRACK_LIST);
     // Drops on a list reach its viewport, the rest of the window the window.
-    m_trackList = list->viewport();
-    list->viewport()->setAcceptDrops(true);
-    dlg.setAcceptDrops(true);
-    list->viewport()->installEventFilter(this);
-    dlg.installEventFilter(this);
+    trackList.viewport()->setAcceptDrops(true);
+    window.setAcceptDrops(true);
+    trackList.viewport()->installEventFilter(this);
+    window.installEventFilter(this);
 }
 
 bool TrackDrops::eventFilter(QObject* watched, QEvent* event)
@@ -38,9 +34,9 @@ bool TrackDrops::eventFilter(QObject* watched, QEvent* event)
         if (files.empty()) return false;
         drop->acceptProposedAction();
         if (watched == m_trackList) {
-            AddFiles(m_dlg, m_chooser, std::move(files));
+            AddPaths(m_model, files);
         } else {
-            OpenFiles(m_dlg, m_chooser, std::move(files));
+            OpenPaths(m_model, files);
         }
         return true;
     }

@@ -7,25 +7,24 @@
 #include <string>
 #include <vector>
 
-class CPlayerDlg;
-class HandOverChooser;
+class PlaybackModel;
+class QAbstractScrollArea;
 class QMimeData;
 
 class TrackDrops final : public QObject {
     Q_OBJECT
 public:
-    // Makes dlg and its track list accept drops and watches both. chooser must
-    // be the one dlg asks; both must outlive this object.
-    TrackDrops(CPlayerDlg& dlg, HandOverChooser& chooser);
+    // Makes window and trackList (one of its children) accept drops and watches
+    // both; owned by window. model must outlive it.
+    TrackDrops(QWidget& window, QAbstractScrollArea& trackList, PlaybackModel& model);
 
 protected:
     // User-interface thread. Drags carrying local files are accepted; a drop
-    // runs the handler and is consumed, anything else passes on unchanged.
+    // hands them to the model and is consumed, anything else passes on unchanged.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    CPlayerDlg& m_dlg;
-    HandOverChooser& m_chooser;
+    PlaybackModel& m_model;
     QObject* m_trackList;
 };
 

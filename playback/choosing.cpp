@@ -1,18 +1,16 @@
 // Choosing tracks: Open, Add and double-click.
 
+#include "playback/choosing.h"
+
 #include "playback/chooser_walk.h"
-#include "playback/transport_state.h"
-#include "platform/file_chooser.h"
-#include "platform/message_box.h"
+#include "playback/playback_model.h"
 #include "playlists/tables.h"
-#include "ui/player_dlg.h"
 
-#include <QListWidget>
 #include <algorithm>
+#include <cctype>
 
-namespace {
+using namespace lirvan;
 
-// Open and Add offer the same files.
 const ChooserRequest& TrackChooserRequest()
 {
     static const ChooserRequest request{
@@ -31,7 +29,6 @@ const ChooserRequest& TrackChooserRequest()
     return request;
 }
 
-// The files the user chose, in the chooser's order; none when cancelled.
 std::vector<std::string> ChooseTrackFiles(FileChooser& chooser)
 {
     ChooserResult chosen;
@@ -39,9 +36,26 @@ std::vector<std::string> ChooseTrackFiles(FileChooser& chooser)
     return WalkChooserResult(chosen);
 }
 
-// Enters paths as the tracks from record first on, as many as the table holds;
-// returns how many were entered.
-int EnterTracks(int first, const std::vector<std::string>& paths)
+bool IsTrackFileName(std::string_view name)
+{
+    const auto lower = [](std::string_view text) {
+        std::string folded(text);
+        for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return folded;
+    };
+    const std::string folded = lower(name);
+    // "*.mp3;*.mid;...": each pattern is "*" and an extension.
+    std::string_view patterns = TrackChooserRequest().filters.front().second;
+    while (!patterns.empty()) {
+        const std::size_t end = std::min(patterns.find(';'), patterns.size());
+        const std::string_view suffix = patterns.substr(1, end - 1);
+        if (folded.size() > suffix.size() && folded.ends_with(lower(suffix))) return true;
+        patterns.remove_prefix(std::min(end + 1, patterns.size()));
+    }
+    return false;
+}
+
+int PlaybackModel::EnterTracks(int first, const std::vector<std::string>& paths)
 {
     const int room = std::max(kMaxTracks - first, 0);
     const int entered = std::min(static_cast<int>(paths.size()), room);
@@ -49,56 +63,50 @@ int EnterTracks(int first, const std::vector<std::string>& paths)
     return entered;
 }
 
-// Tells the user how many chosen files did not fit into the track table.
-void ReportLeftOut(CPlayerDlg* dlg, MessageBoxes& messages, std::size_t leftOut)
+std::size_t PlaybackModel::OpenTracks(const std::vector<std::string>& paths)
 {
-    if (leftOut == 0) return;
-    messages.Show(dlg,
-                  QStringLiteral("Список треков вмещает не больше %1 треков. "
-                                 "Не добавлено файлов: %2.")
-                      .arg(kMaxTracks)
-                      .arg(leftOut),
-                  QStringLiteral("Лирван"), MessageButtons::Ok);
-}
-
-} // namespace
-
-void CPlayerDlg::OnOpen()
-{
-    const std::vector<std::string> paths = ChooseTrackFiles(m_platform.chooser);
-    if (paths.empty()) return;
-
+    if (paths.empty()) return 0;
     const int entered = EnterTracks(0, paths);
     trackSlots = entered + 1;
     // The track that was current may lie beyond the new table: start at its top.
     if (currentTrack >= entered) currentTrack = 0;
     std::string path = TrackTable[currentTrack].path;
-    OnStop();
-    timerId = SetTimer(kPlaybackTimer, kPlaybackTimerMs);
+    Stop();
+    StartTimer();
     RefreshTrackList();
     LoadTrack(std::move(path));
-    // Only once playback runs: the timer ticks on while the box is open.
-    ReportLeftOut(this, m_platform.messages, paths.size() - static_cast<std::size_t>(entered));
+    const std::size_t leftOut = paths.size() - static_cast<std::size_t>(entered);
+    // Only once playback runs: the timer ticks on while the user reads about it.
+    if (leftOut > 0) emit TracksLeftOut(leftOut);
+    return leftOut;
 }
 
-void CPlayerDlg::OnAdd()
+std::size_t PlaybackModel::AddTracks(const std::vector<std::string>& paths)
 {
-    const std::vector<std::string> paths = ChooseTrackFiles(m_platform.chooser);
-    if (paths.empty()) return;
-
-    const int tracks = std::max(trackSlots - 1, 0);
+    if (paths.empty()) return 0;
+    const int tracks = TrackCount();
     const int entered = EnterTracks(tracks, paths);
     trackSlots = tracks + entered + 1;
     RefreshTrackList();
-    ReportLeftOut(this, m_platform.messages, paths.size() - static_cast<std::size_t>(entered));
+    const std::size_t leftOut = paths.size() - static_cast<std::size_t>(entered);
+    if (leftOut > 0) emit TracksLeftOut(leftOut);
+    return leftOut;
 }
 
-void CPlayerDlg::OnTrackDblClk()
+void PlaybackModel::RefreshTrackList() { emit TracksChanged(); }
+
+void PlaybackModel::PlayTrack(int index)
 {
-    const int clicked = FirstSelectedRow(m_trackList, trackSlots);
-    // Without a selected track there is nothing to play.
-    if (clicked < 0) return;
-    OnStop();
-    currentTrack = clicked;
+    const bool restart = index == currentTrack && m_streamLoaded;
+    Stop();
+    currentTrack = index;
     LoadTrack(TrackTable[currentTrack].path);
+    if (restart && m_streamLoaded) emit Seeked(0);
+}
+
+void PlaybackModel::Previous()
+{
+    if (TrackCount() == 0) return;
+    const int last = TrackCount() - 1;
+    PlayTrack(currentTrack > 0 && currentTrack <= last ? currentTrack - 1 : last);
 }

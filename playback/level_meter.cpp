@@ -3,9 +3,13 @@
 
 #include "playback/level_meter.h"
 
+namespace lirvan {
+
 MeterState g_meter;
 
 void ResetMeterState() { g_meter = {}; }
+
+} // namespace lirvan
 
 namespace {
 
@@ -61,7 +65,7 @@ std::string MeterText(int bars) { return std::string(static_cast<std::size_t>(ba
 void ResetMeter()
 {
     for (int band = 0; band < kMeterBands; ++band) {
-        meterLevel[band] = kBands[band].startLevel;
-        meterQuiet[band] = 0;
+        lirvan::meterLevel[band] = kBands[band].startLevel;
+        lirvan::meterQuiet[band] = 0;
     }
 }

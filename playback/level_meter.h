@@ -8,6 +8,8 @@
 
 inline constexpr int kMeterBands = 3;
 
+namespace lirvan {
+
 // The meter's state, read and written on the user-interface thread only.
 struct MeterState {
     float fftBuffer[kSpectrumValues] = {}; // the last spectrum the engine gave
@@ -26,6 +28,8 @@ inline constinit int (&meterQuiet)[kMeterBands] = g_meter.meterQuiet;
 // Every field back to its value at program start: all zero, as before the first
 // track loads (ResetMeter is what a load does).
 void ResetMeterState();
+
+} // namespace lirvan
 
 // Most bars a band shows.
 inline constexpr int kMeterMaxBars = 6;

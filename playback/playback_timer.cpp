@@ -1,12 +1,11 @@
 // The playback timer's tick and the advance to the next track.
 
 #include "playback/level_meter.h"
+#include "playback/playback_model.h"
 #include "playback/transport_state.h"
 #include "playlists/tables.h"
-#include "ui/player_dlg.h"
 
-#include <QLineEdit>
-#include <QSlider>
+using namespace lirvan;
 
 namespace {
 constexpr int kSliderSteps = 100;
@@ -23,37 +22,31 @@ int PositionPercentOf(std::uint64_t position, double unit)
 }
 } // namespace
 
-void CPlayerDlg::OnTimer(unsigned)
+void PlaybackModel::Tick()
 {
-    AudioEngine& engine = m_platform.engine;
-    engine.AudioGetData(stream, fftBuffer, kAudioDataFft2048);
+    m_engine.AudioGetData(stream, fftBuffer, kAudioDataFft2048);
     for (int band = 0; band < kMeterBands; ++band) {
-        const int bars = MeterStep(MeterBandSum(fftBuffer, band), meterLevel[band], meterQuiet[band]);
-        m_meter[band]->setText(QString::fromStdString(MeterText(bars)));
+        emit MeterShown(band, MeterStep(MeterBandSum(fftBuffer, band), meterLevel[band], meterQuiet[band]));
     }
 
-    const std::uint64_t position = engine.AudioGetPosition(stream);
+    const std::uint64_t position = m_engine.AudioGetPosition(stream);
     percentUnit = PercentUnitOf(streamLength);
     // Recorded before the slider moves, so that its notification does not seek.
     positionPercent = PositionPercentOf(position, percentUnit);
-    const bool active = engine.AudioIsActive(stream) != 0;
-    m_position->setValue(positionPercent);
-    if (!active) PlayNext();
+    const bool active = m_engine.AudioIsActive(stream) != 0;
+    emit PositionShown(positionPercent);
+    if (!active) Next();
 }
 
-void CPlayerDlg::PlayNext()
+void PlaybackModel::Next()
 {
-    if (trackSlots <= 1) {
-        OnStop();
+    if (TrackCount() == 0) {
+        Stop();
         return;
     }
     ++currentTrack;
-    if (currentTrack >= 0 && currentTrack < trackSlots - 1) {
-        OnStop();
-        LoadTrack(TrackTable[currentTrack].path);
-        return;
-    }
     // Past the last track: start over at the top.
-    currentTrack = -1;
-    PlayNext();
+    if (currentTrack < 0 || currentTrack >= TrackCount()) currentTrack = 0;
+    Stop();
+    LoadTrack(TrackTable[currentTrack].path);
 }

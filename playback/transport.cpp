@@ -1,87 +1,101 @@
 // Transport: load, play, pause, stop, seek, volume.
 
 #include "playback/level_meter.h"
+#include "playback/playback_model.h"
 #include "playback/transport_state.h"
 #include "playlists/tables.h"
-#include "ui/player_dlg.h"
 
-#include <QLineEdit>
-#include <QListWidget>
-#include <QSlider>
+#include <algorithm>
 
+using namespace lirvan;
+
+namespace lirvan {
 TransportState g_transport;
-
 void ResetTransportState() { g_transport = {}; }
+} // namespace lirvan
 
 namespace {
 // What the engine is opened with before every load.
 constexpr int kOutputDevice = 1;
 constexpr std::uint32_t kOutputFlags = 4;
-// Volume slider and engine volume both run 0..100, the slider growing downward.
 constexpr int kFullVolume = 100;
 } // namespace
 
 double PercentUnitOf(std::uint64_t length) { return static_cast<double>(length / 100); }
 
-void CPlayerDlg::LoadTrack(std::string path)
+void PlaybackModel::LoadTrack(std::string path)
 {
-    setWindowTitle(QString::fromStdString(TrackTable[currentTrack].name));
+    emit TrackLoaded(currentTrack);
     streamLength = 0;
     percentUnit = 0.0;
     positionPercent = 0;
     ResetMeter();
-    SelectRow(m_trackList, currentTrack);
-    m_platform.engine.AudioInit(kOutputDevice, kOutputRate, kOutputFlags, nullptr, nullptr);
-    stream = m_platform.engine.AudioStreamCreateFile(false, path.c_str(), 0, 0, 0);
+    m_engine.AudioInit(kOutputDevice, kOutputRate, kOutputFlags, nullptr, nullptr);
+    stream = m_engine.AudioStreamCreateFile(false, path.c_str(), 0, 0, 0);
+    SetStreamLoaded(stream != 0);
     if (stream != 0) {
-        OnPlay();
+        Play();
     } else {
-        OnStop();
+        Stop();
     }
 }
 
-void CPlayerDlg::OnPlay()
+void PlaybackModel::Play()
 {
-    streamLength = m_platform.engine.AudioGetLength(stream);
+    streamLength = m_engine.AudioGetLength(stream);
     percentUnit = PercentUnitOf(streamLength);
-    KillTimer(timerId);
-    timerId = SetTimer(kPlaybackTimer, kPlaybackTimerMs);
-    m_status->setText(QStringLiteral("Играю"));
-    m_platform.engine.AudioPlay(stream, false);
-    OnVolumeSlider(nullptr, nullptr);
+    emit LengthChanged(streamLength);
+    KillTimer();
+    StartTimer();
+    SetState(PlaybackState::Playing);
+    m_engine.AudioPlay(stream, false);
+    ApplyVolume();
 }
 
-void CPlayerDlg::OnPause()
+void PlaybackModel::Pause()
 {
-    m_platform.engine.AudioPause(stream);
-    m_status->setText(QStringLiteral("Пауза"));
-    KillTimer(timerId);
+    m_engine.AudioPause(stream);
+    SetState(PlaybackState::Paused);
+    KillTimer();
 }
 
-void CPlayerDlg::OnStop()
+void PlaybackModel::Stop()
 {
-    m_platform.engine.AudioStop(stream);
-    m_status->setText(QStringLiteral("Остановлено"));
-    m_platform.engine.AudioStreamFree(stream);
-    KillTimer(timerId);
-    m_position->setValue(0);
+    m_engine.AudioStop(stream);
+    SetState(PlaybackState::Stopped);
+    m_engine.AudioStreamFree(stream);
+    SetStreamLoaded(false);
+    KillTimer();
+    emit PositionShown(0);
 }
 
-void CPlayerDlg::OnPositionSlider(const void*, LRESULT* result)
+bool PlaybackModel::SeekTo(std::uint64_t position)
 {
-    // The tick records the value it moves the slider to, so only a user's move seeks.
-    const int p = m_position->value();
-    if (p != positionPercent) {
-        m_platform.engine.AudioSetPosition(stream, static_cast<std::uint64_t>(p * percentUnit));
+    if (!m_engine.AudioSetPosition(stream, position)) return false;
+    emit Seeked(position);
+    return true;
+}
+
+void PlaybackModel::SeekToPercent(int percent)
+{
+    // The tick records the value it shows, so only a move by someone else seeks.
+    if (percent != positionPercent) SeekTo(static_cast<std::uint64_t>(percent * percentUnit));
+}
+
+void PlaybackModel::SetVolume(int volume)
+{
+    volume = std::clamp(volume, 0, kFullVolume);
+    if (volume != m_volume) {
+        m_volume = volume;
+        emit VolumeChanged(volume);
     }
-    *result = 0;
+    ApplyVolume();
 }
 
-void CPlayerDlg::OnVolumeSlider(const void*, LRESULT* result)
+void PlaybackModel::ApplyVolume()
 {
-    // Before the first load the engine knows no volume, and the slider has no effect.
-    if (m_platform.engine.AudioGetVolume() != kAudioVolumeUnknown) {
-        m_platform.engine.AudioSetVolume(static_cast<std::uint32_t>(kFullVolume - m_volume->value()));
+    // Before the first load the engine knows no volume: the volume waits for the first Play.
+    if (m_engine.AudioGetVolume() != kAudioVolumeUnknown) {
+        m_engine.AudioSetVolume(static_cast<std::uint32_t>(m_volume));
     }
-    if (result) *result = 0;
 }

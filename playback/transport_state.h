@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace lirvan {
+
 struct TransportState {
     HSTREAM stream = 0;             // the current stream; a freed one keeps its value
     unsigned timerId = 0;           // what starting the playback timer last returned
@@ -26,6 +28,8 @@ inline constinit int& positionPercent = g_transport.positionPercent;
 
 // Every field back to its value at program start.
 void ResetTransportState();
+
+} // namespace lirvan
 
 // The playback timer: identifier and period.
 inline constexpr unsigned kPlaybackTimer = 1;

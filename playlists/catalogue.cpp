@@ -3,25 +3,12 @@
 #include "platform/text_file.h"
 #include "playlists/file_readers.h"
 #include "playlists/playlist_paths.h"
+#include "playlists/playlist_window.h"
 #include "playlists/tables.h"
-#include "ui/player_dlg.h"
 
-#include <QListWidget>
+using namespace lirvan;
 
-namespace {
-
-void EmptyLists(QListWidget* playlists, QListWidget* tracks)
-{
-    {
-        const QSignalBlocker quiet(playlists);
-        playlists->clear();
-    }
-    tracks->clear();
-}
-
-} // namespace
-
-void CPlayerDlg::LoadCatalogue()
+void LoadCatalogue(PlaylistWindow& window)
 {
     playlistCount = 0;
     currentPlaylist = 0;
@@ -30,39 +17,23 @@ void CPlayerDlg::LoadCatalogue()
     auto catalogue = TextFile::Open(CataloguePath(), TextFile::Access::Read);
     // The lists follow the emptied counters: playlists that cannot be read are not shown.
     if (!catalogue) {
-        EmptyLists(m_playlistList, m_trackList);
+        window.EmptyLists();
         return;
     }
     const CatalogueRead read = ReadCatalogue(*catalogue, PlaylistTable);
     catalogue->Close();
     playlistCount = read.entries;
     if (read.separatorSeen) {
-        RefreshPlaylists();
+        window.RefreshPlaylists();
         return;
     }
-    EmptyLists(m_playlistList, m_trackList);
-    OnStop();
+    window.EmptyLists();
+    window.StopPlayback();
 }
 
-void CPlayerDlg::RefreshPlaylists()
+void LoadSelectedPlaylist(PlaylistWindow& window)
 {
-    {
-        // Emptying a list with a selection would otherwise report a selection change.
-        const QSignalBlocker quiet(m_playlistList);
-        m_playlistList->clear();
-        for (int i = 0; i < playlistCount; ++i) {
-            m_playlistList->insertItem(i, QString::fromStdString(PlaylistTable[i].name));
-        }
-    }
-    SelectRow(m_playlistList, currentPlaylist);
-    OnPlaylistSelChange();
-}
-
-void CPlayerDlg::OnPlaylistSelChange()
-{
-    if (const int selected = FirstSelectedRow(m_playlistList, playlistCount); selected >= 0) {
-        currentPlaylist = selected;
-    }
+    if (const int selected = window.SelectedPlaylistRow(); selected >= 0) currentPlaylist = selected;
     trackSlots = 0;
     // A record beyond the catalogue is no listed playlist: there is nothing to load.
     if (currentPlaylist < playlistCount) {
@@ -72,5 +43,5 @@ void CPlayerDlg::OnPlaylistSelChange()
         }
     }
     // Also when the file could not be read, so the list matches the empty table.
-    RefreshTrackList();
+    window.RefreshTrackList();
 }

@@ -2,27 +2,28 @@
 
 #include "playlists/playlist_files.h"
 #include "playlists/playlist_messages.h"
+#include "playlists/playlist_window.h"
 #include "playlists/tables.h"
-#include "ui/player_dlg.h"
-#include "ui/sozd_pl.h"
 
-void CPlayerDlg::OnCreatePlaylist()
+using namespace lirvan;
+
+void CreatePlaylist(PlaylistWindow& window)
 {
     // Every catalogue record is taken: a further playlist would have none.
     if (playlistCount >= kPlaylistRecords) {
-        ShowError(m_platform.messages, this, CatalogueFullText().c_str());
+        ShowError(window.Messages(), window.Owner(), CatalogueFullText().c_str());
         return;
     }
-    SozdPL dialog(m_platform.messages, this);
-    dialog.exec();
-    const std::string PL_name = dialog.m_newName;
+    const std::string PL_name = window.AskPlaylistName();
     if (PL_name.empty()) return;
 
     PList& playlist = PlaylistTable[playlistCount];
     switch (playlist.CreatePlaylistFile(PL_name)) {
-    case PList::CreateResult::Exists: ShowError(m_platform.messages, this, kPlaylistExistsText); return;
+    case PList::CreateResult::Exists:
+        ShowError(window.Messages(), window.Owner(), kPlaylistExistsText);
+        return;
     case PList::CreateResult::WriteFailed:
-        ShowError(m_platform.messages, this, kPlaylistNotCreatedText);
+        ShowError(window.Messages(), window.Owner(), kPlaylistNotCreatedText);
         return;
     case PList::CreateResult::Created: break;
     }
@@ -30,6 +31,6 @@ void CPlayerDlg::OnCreatePlaylist()
     const bool written = AppendTracks(playlist, Tracks());
     ++playlistCount;
     currentPlaylist = playlistCount - 1;
-    RefreshPlaylists();
-    if (!written) ShowError(m_platform.messages, this, kTracksNotWrittenText);
+    window.RefreshPlaylists();
+    if (!written) ShowError(window.Messages(), window.Owner(), kTracksNotWrittenText);
 }

@@ -7,10 +7,10 @@
 #include "playlists/playlist_messages.h"
 #include "playlists/playlist_ownership.h"
 #include "playlists/playlist_paths.h"
+#include "playlists/playlist_window.h"
 #include "playlists/tables.h"
-#include "ui/player_dlg.h"
 
-#include <QListWidget>
+using namespace lirvan;
 
 CatalogueWithout CopyCatalogueWithout(TextFile& catalogue, int line)
 {
@@ -37,47 +37,47 @@ CatalogueWithout CopyCatalogueWithout(TextFile& catalogue, int line)
     return copy;
 }
 
-void CPlayerDlg::OnDeletePlaylist()
+void DeleteSelectedPlaylist(PlaylistWindow& window)
 {
+    MessageBoxes& messages = window.Messages();
+    QWidget* const owner = window.Owner();
     auto catalogue = TextFile::Open(CataloguePath(), TextFile::Access::Read);
     // No catalogue, or no playlist in it: nothing to delete.
     if (!catalogue || playlistCount == 0) return;
     auto temporary = TextFile::Open(TemporaryCataloguePath(), TextFile::Access::Write);
     if (!temporary) {
-        ShowError(m_platform.messages, this, kCatalogueNotWrittenText);
+        ShowError(messages, owner, kCatalogueNotWrittenText);
         return;
     }
-    if (const int selected = FirstSelectedRow(m_playlistList, playlistCount); selected >= 0) {
-        currentPlaylist = selected;
-    }
+    if (const int selected = window.SelectedPlaylistRow(); selected >= 0) currentPlaylist = selected;
     // Any answer but OK keeps everything; the empty temporary catalogue stays.
-    if (m_platform.messages.Show(this, QString::fromUtf8(kDeleteQuestionText),
-                                 QString::fromUtf8(kDeleteCaption), MessageButtons::OkCancel) != IDOK) {
+    if (messages.Show(owner, QString::fromUtf8(kDeleteQuestionText), QString::fromUtf8(kDeleteCaption),
+                      MessageButtons::OkCancel) != IDOK) {
         return;
     }
     const CatalogueWithout copy = CopyCatalogueWithout(*catalogue, currentPlaylist);
     // A catalogue read only in part would lose the playlists after the break.
     if (catalogue->ReadFailed()) {
-        ShowError(m_platform.messages, this, kCatalogueNotReadText);
+        ShowError(messages, owner, kCatalogueNotReadText);
         return;
     }
     catalogue->Close();
     // Hand-made empty lines or lines without "*" shift the lines against the
     // playlists: the line found is then another playlist's, which must stay.
     if (copy.deletedPath != PlaylistTable[currentPlaylist].path) {
-        ShowError(m_platform.messages, this, kCatalogueMismatchText);
+        ShowError(messages, owner, kCatalogueMismatchText);
         return;
     }
     if (!ReplaceCatalogue(*temporary, copy.text)) {
-        ShowError(m_platform.messages, this, kCatalogueNotWrittenText);
+        ShowError(messages, owner, kCatalogueNotWrittenText);
         return;
     }
     // The catalogue no longer names the file. Only a playlist file of ours goes;
     // one already gone is no matter, and any other file stays where it is.
-    const PlaylistFileOwner owner = OwnerOf(copy.deletedPath);
-    if (owner == PlaylistFileOwner::Ours) RemoveFile(copy.deletedPath);
-    LoadCatalogue();
-    if (owner == PlaylistFileOwner::Foreign) {
-        ShowFileMessage(m_platform.messages, this, kPlaylistFileKeptText, kDeleteCaption, copy.deletedPath);
+    const PlaylistFileOwner fileOwner = OwnerOf(copy.deletedPath);
+    if (fileOwner == PlaylistFileOwner::Ours) RemoveFile(copy.deletedPath);
+    LoadCatalogue(window);
+    if (fileOwner == PlaylistFileOwner::Foreign) {
+        ShowFileMessage(messages, owner, kPlaylistFileKeptText, kDeleteCaption, copy.deletedPath);
     }
 }

@@ -1,10 +1,16 @@
 #include "playlists/tables.h"
 
+namespace lirvan {
+
 PlaylistTables g_tables;
 
 void ResetPlaylistTables() { g_tables = {}; }
 
-std::span<s_simple> Tracks() { return std::span(TrackTable).first(trackSlots > 1 ? trackSlots - 1 : 0); }
+int TrackCount() { return trackSlots > 1 ? trackSlots - 1 : 0; }
+
+std::span<s_simple> Tracks() { return std::span(TrackTable).first(static_cast<std::size_t>(TrackCount())); }
+
+} // namespace lirvan
 
 void s_simple::SetFromPath(std::string_view fullPath)
 {

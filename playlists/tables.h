@@ -44,6 +44,8 @@ inline constexpr int kPlaylistRecords = 70;
 // Most tracks a table can hold: one record stays for the trailing record.
 inline constexpr int kMaxTracks = kTrackRecords - 1;
 
+namespace lirvan {
+
 // The tables and their counters, read and written on the user-interface thread
 // only. Constructed before anything runs, TrackTable first.
 struct PlaylistTables {
@@ -72,3 +74,7 @@ void ResetPlaylistTables();
 // The tracks: records 0 .. trackSlots - 2, without the trailing record; none
 // when trackSlots is 0 or 1.
 std::span<s_simple> Tracks();
+// How many tracks there are: the size of Tracks().
+int TrackCount();
+
+} // namespace lirvan

@@ -3,42 +3,42 @@
 #include "playlists/playlist_files.h"
 #include "playlists/playlist_messages.h"
 #include "playlists/playlist_ownership.h"
+#include "playlists/playlist_window.h"
 #include "playlists/tables.h"
-#include "ui/player_dlg.h"
 
-#include <QListWidget>
+using namespace lirvan;
 
-void CPlayerDlg::OnRemoveTrack()
+void RemoveSelectedTrack(PlaylistWindow& window)
 {
-    const int selectedRow = FirstSelectedRow(m_trackList, trackSlots);
+    const int selectedRow = window.SelectedTrackRow();
     if (selectedRow < 0) return;
     // The trailing record moves down with the others.
-    for (int i = selectedRow; i < trackSlots - 1; ++i) TrackTable[i] = TrackTable[i + 1];
+    for (int i = selectedRow; i < TrackCount(); ++i) TrackTable[i] = TrackTable[i + 1];
     --trackSlots;
-    RefreshTrackList();
+    window.RefreshTrackList();
 }
 
-void CPlayerDlg::OnRemoveAll()
+void RemoveAllTracks(PlaylistWindow& window)
 {
     trackSlots = 0;
-    OnStop();
-    m_trackList->clear();
+    window.StopPlayback();
+    window.RefreshTrackList();
 }
 
-void CPlayerDlg::OnSave()
+void SaveTrackList(PlaylistWindow& window)
 {
     // Without a playlist in the catalogue there is no file to append to.
     if (currentPlaylist >= playlistCount) {
-        ShowError(m_platform.messages, this, kNoPlaylistToSaveText);
+        ShowError(window.Messages(), window.Owner(), kNoPlaylistToSaveText);
         return;
     }
     // A line naming a file that is no playlist file of ours still reads, but is never written.
     if (OwnerOf(PlaylistTable[currentPlaylist].path) == PlaylistFileOwner::Foreign) {
-        ShowFileMessage(m_platform.messages, this, kForeignPlaylistFileText, kErrorCaption,
+        ShowFileMessage(window.Messages(), window.Owner(), kForeignPlaylistFileText, kErrorCaption,
                         PlaylistTable[currentPlaylist].path);
         return;
     }
     const bool written = AppendTracks(PlaylistTable[currentPlaylist], Tracks());
-    RefreshPlaylists();
-    if (!written) ShowError(m_platform.messages, this, kTracksNotWrittenText);
+    window.RefreshPlaylists();
+    if (!written) ShowError(window.Messages(), window.Owner(), kTracksNotWrittenText);
 }

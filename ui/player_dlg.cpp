@@ -1,5 +1,6 @@
 #include "ui/player_dlg.h"
 
+#include "playback/playback_model.h"
 #include "ui/about_dlg.h"
 #include "ui/app_icon.h"
 #include "ui/dialog_template.h"
@@ -14,7 +15,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
-#include <QTimerEvent>
 
 namespace {
 // System commands that keep their standard meaning.
@@ -28,7 +28,7 @@ CPlayerDlg::CPlayerDlg(PlayerPlatform platform, QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                   Qt::WindowCloseButtonHint),
-      m_platform(platform), m_hIcon(AppIcon())
+      m_platform(platform), m_model(platform.model), m_hIcon(AppIcon())
 {
     BuildDialog(this, kPlayerTemplate);
     OnInitDialog();
@@ -63,6 +63,7 @@ void CPlayerDlg::OnInitDialog()
     m_playlistList = FindControlAs<QListWidget>(this, IDC_PLAYLIST_LIST);
     m_volume = FindControlAs<QSlider>(this, IDC_VOLUME);
     ConnectRoutes();
+    ConnectModel();
 
     LoadCatalogue();
     setWindowIcon(m_hIcon);
@@ -70,28 +71,33 @@ void CPlayerDlg::OnInitDialog()
 
 void CPlayerDlg::ConnectRoutes()
 {
+    const auto plain = [this](const Route& route) {
+        return [this, h = std::get<PlainHandler>(route.handler)] { (this->*h)(); };
+    };
     for (const Route& route : PlayerRoutes()) {
         QWidget* control = route.control ? FindControl(this, route.control) : nullptr;
         switch (route.event) {
         case RouteEvent::SystemCommand:
             m_systemCommandRoute = std::get<SystemCommandHandler>(route.handler);
             break;
-        case RouteEvent::TimerTick: m_timerRoute = std::get<TimerHandler>(route.handler); break;
+        case RouteEvent::TimerTick:
+            m_timerRoute = std::get<TimerHandler>(route.handler);
+            connect(&m_model, &PlaybackModel::TimerTick, this,
+                    [this](unsigned id) { (this->*m_timerRoute)(id); });
+            break;
         case RouteEvent::Paint:
         case RouteEvent::DragIconQuery:
             // Painting and the icon are asked of the window by Qt itself.
             break;
         case RouteEvent::Click:
-            connect(qobject_cast<QPushButton*>(control), &QPushButton::clicked, this,
-                    [this, h = std::get<PlainHandler>(route.handler)] { (this->*h)(); });
+            connect(qobject_cast<QPushButton*>(control), &QPushButton::clicked, this, plain(route));
             break;
         case RouteEvent::DoubleClick:
-            connect(qobject_cast<QListWidget*>(control), &QListWidget::itemDoubleClicked, this,
-                    [this, h = std::get<PlainHandler>(route.handler)] { (this->*h)(); });
+            connect(qobject_cast<QListWidget*>(control), &QListWidget::itemDoubleClicked, this, plain(route));
             break;
         case RouteEvent::SelectionChange:
             connect(qobject_cast<QListWidget*>(control), &QListWidget::itemSelectionChanged, this,
-                    [this, h = std::get<PlainHandler>(route.handler)] { (this->*h)(); });
+                    plain(route));
             break;
         case RouteEvent::CustomDraw:
             // Every move of the slider, by the user or by the program, repaints it.
@@ -132,19 +138,7 @@ void CPlayerDlg::AppendSystemMenu(QMenu& menu)
             [this, route = m_systemCommandRoute] { (this->*route)(IDM_ABOUTBOX, 0); });
 }
 
-unsigned CPlayerDlg::SetTimer(unsigned /*id*/, unsigned milliseconds)
-{
-    if (m_runningTimer != 0) killTimer(m_runningTimer);
-    m_runningTimer = startTimer(static_cast<int>(milliseconds), Qt::PreciseTimer);
-    return static_cast<unsigned>(m_runningTimer);
-}
-
-void CPlayerDlg::KillTimer(unsigned timer)
-{
-    if (timer == 0 || static_cast<int>(timer) != m_runningTimer) return;
-    killTimer(m_runningTimer);
-    m_runningTimer = 0;
-}
+bool CPlayerDlg::PlaybackTimerRunning() const { return m_model.TimerRunning(); }
 
 void CPlayerDlg::SelectRow(QListWidget* list, int row)
 {
@@ -163,15 +157,6 @@ int CPlayerDlg::FirstSelectedRow(const QListWidget* list, int count)
         if (item && item->isSelected()) return i;
     }
     return -1;
-}
-
-void CPlayerDlg::timerEvent(QTimerEvent* event)
-{
-    if (event->timerId() == m_runningTimer) {
-        (this->*m_timerRoute)(static_cast<unsigned>(event->timerId()));
-        return;
-    }
-    QDialog::timerEvent(event);
 }
 
 void CPlayerDlg::paintEvent(QPaintEvent* event)

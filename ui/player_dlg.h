@@ -1,25 +1,28 @@
 #pragma once
-// The main window (IDD_PLAYER_DIALOG): the whole user interface. Its handlers are
-// bound to the controls by one routing table; their bodies live with the
-// subsystem they belong to (playback/, playlists/).
+// The main window (IDD_PLAYER_DIALOG): the whole user interface, one view of
+// the playback model. Its handlers are bound to the controls by one routing
+// table and stay thin: they hand the user's input to the playback model or to
+// the playlist commands, and the controls show what the model notifies.
 
+#include "playlists/playlist_window.h"
 #include "ui/resource.h"
 
 #include <QDialog>
 #include <QIcon>
 #include <string>
 
-class AudioEngine;
 class FileChooser;
 class MessageBoxes;
+class PlaybackModel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
 class QSlider;
+enum class PlaybackState;
 
 // The outside services the window works through.
 struct PlayerPlatform {
-    AudioEngine& engine;
+    PlaybackModel& model;
     FileChooser& chooser;
     MessageBoxes& messages;
 };
@@ -27,9 +30,10 @@ struct PlayerPlatform {
 // Result slot of a slider's draw notification.
 using LRESULT = long;
 
-class CPlayerDlg : public QDialog {
+class CPlayerDlg : public QDialog, private PlaylistWindow {
     Q_OBJECT
 public:
+    // The model must outlive the window.
     explicit CPlayerDlg(PlayerPlatform platform, QWidget* parent = nullptr);
     ~CPlayerDlg() override;
 
@@ -50,7 +54,6 @@ public:
     void AppendSystemMenu(QMenu& menu);
 
     // Transport.
-    void LoadTrack(std::string path);
     void OnPlay();
     void OnPause();
     void OnStop();
@@ -59,7 +62,6 @@ public:
 
     // Playback timer.
     void OnTimer(unsigned id);
-    void PlayNext();
 
     // Choosing tracks.
     void OnOpen();
@@ -67,9 +69,8 @@ public:
     void OnTrackDblClk();
 
     // Track and playlist lists.
-    void RefreshTrackList();
     void LoadCatalogue();
-    void RefreshPlaylists();
+    void RefreshPlaylists() override;
     void OnPlaylistSelChange();
 
     // Playlist commands.
@@ -79,11 +80,10 @@ public:
     void OnSave();
     void OnDeletePlaylist();
 
-    // The playback timer (identifier 1): starting it replaces a running one;
-    // the result is the identifier to stop it with.
-    unsigned SetTimer(unsigned id, unsigned milliseconds);
-    void KillTimer(unsigned timer);
-    bool PlaybackTimerRunning() const { return m_runningTimer != 0; }
+    // Whether the playback timer runs.
+    bool PlaybackTimerRunning() const;
+    // The track list, where dropped files are added.
+    QListWidget* TrackList() const { return m_trackList; }
 
     // Selects row (none when out of range) without sending a selection notification.
     static void SelectRow(QListWidget* list, int row);
@@ -91,14 +91,32 @@ public:
     static int FirstSelectedRow(const QListWidget* list, int count);
 
 protected:
-    void timerEvent(QTimerEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void ConnectRoutes();
+    // The views of the model's notifications.
+    void ConnectModel();
+    void ShowState(PlaybackState state);
+    void ShowTrackLoaded(int index);
+    void ShowTracks();
+    void ShowMeter(int band, int bars);
+    void ShowVolume(int volume);
+    void ReportLeftOut(std::size_t count);
+
+    // What the playlist commands ask of the window.
+    MessageBoxes& Messages() override { return m_platform.messages; }
+    QWidget* Owner() override { return this; }
+    int SelectedPlaylistRow() override;
+    int SelectedTrackRow() override;
+    std::string AskPlaylistName() override;
+    void RefreshTrackList() override;
+    void EmptyLists() override;
+    void StopPlayback() override { OnStop(); }
 
     PlayerPlatform m_platform;
+    PlaybackModel& m_model;
     QIcon m_hIcon;
     QLineEdit* m_status = nullptr;
     QSlider* m_position = nullptr;
@@ -107,7 +125,6 @@ private:
     QListWidget* m_trackList = nullptr;
     QListWidget* m_playlistList = nullptr;
     QSlider* m_volume = nullptr;
-    int m_runningTimer = 0;
     // Window events from the routing table.
     void (CPlayerDlg::*m_timerRoute)(unsigned) = nullptr;
     void (CPlayerDlg::*m_systemCommandRoute)(unsigned, long) = nullptr;

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+using namespace lirvan;
+
 namespace {
 
 class CommandLineTest : public ::testing::Test {
@@ -20,7 +22,7 @@ protected:
         // No MPRIS here: a bus the machine may have is left alone.
         qunsetenv("DBUS_SESSION_BUS_ADDRESS");
         qunsetenv("XDG_RUNTIME_DIR");
-        m_doors = std::make_unique<DesktopDoors>(*w.dlg, w.engine, w.handOver, arguments);
+        m_doors = std::make_unique<DesktopDoors>(w.model, *w.dlg, *w.dlg->TrackList(), arguments);
         QCoreApplication::processEvents();
     }
     DesktopWindow w;
@@ -62,6 +64,21 @@ TEST_F(CommandLineTest, MissingFileIsTakenAsAChosenFileThatCannotBePlayed)
     EXPECT_EQ(TrackTable[0].path, missing);
     EXPECT_EQ(w.Status(), QStringLiteral("Остановлено"));
     EXPECT_TRUE(w.messages.shown.empty());
+}
+
+TEST_F(CommandLineTest, FolderOpensItsTracksRecursivelySortedByPath)
+{
+    std::filesystem::create_directories(w.folder.Path() + "music/sub");
+    w.File("music/z.mid");
+    w.File("music/sub/B.WAV");
+    w.File("music/a.mp3");
+    w.File("music/notes.txt");
+    w.File("music/sub/cover.jpg");
+    Start({QStringLiteral("lirvan1"), QString::fromStdString(w.folder.Path() + "music")});
+
+    EXPECT_EQ(w.Tracks(), QStringList({QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("z")}));
+    EXPECT_EQ(w.engine.CallsOf("AudioStreamCreateFile").back(),
+              "AudioStreamCreateFile " + w.folder.Path() + "music/a.mp3");
 }
 
 TEST_F(CommandLineTest, NoFilesStartAsBefore)

@@ -1,8 +1,7 @@
 #pragma once
-// The real main window over the fake engine, chooser and message boxes, asking
-// its chooser through the hand-over chooser as the application does.
+// The real main window over the playback model on the fake engine, with the
+// fake chooser and message boxes.
 
-#include "desktop/hand_over_chooser.h"
 #include "player_harness.h"
 
 #include <QListWidget>
@@ -13,7 +12,7 @@ struct DesktopWindow {
     DesktopWindow()
     {
         ResetPlayerState();
-        dlg = std::make_unique<CPlayerDlg>(PlayerPlatform{engine, handOver, messages});
+        dlg = std::make_unique<CPlayerDlg>(PlayerPlatform{model, userChooser, messages});
         dlg->show();
     }
     // A file of that name in the temporary folder, made so that it opens.
@@ -33,8 +32,8 @@ struct DesktopWindow {
 
     TempExeFolder folder;
     FakeAudioEngine engine;
+    PlaybackModel model{engine};
     FakeFileChooser userChooser;
-    HandOverChooser handOver{userChooser};
     FakeMessageBoxes messages;
     std::unique_ptr<CPlayerDlg> dlg;
 };

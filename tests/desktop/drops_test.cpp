@@ -30,7 +30,7 @@ QUrl Url(const std::string& path) { return QUrl::fromLocalFile(QString::fromStdS
 
 class DropsTest : public ::testing::Test {
 protected:
-    DropsTest() { new TrackDrops(*w.dlg, w.handOver); }
+    DropsTest() { new TrackDrops(*w.dlg, *w.dlg->TrackList(), w.model); }
     QWidget* TrackList() { return FindControlAs<QListWidget>(w.dlg.get(), IDC_TRACK_LIST)->viewport(); }
     DesktopWindow w;
 };

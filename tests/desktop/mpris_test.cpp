@@ -2,22 +2,26 @@
 
 #include "desktop/mpris.h"
 #include "desktop_window.h"
-#include "playback/transport_state.h"
 #include "playlists/tables.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
+
+using namespace lirvan;
 
 namespace {
 
 constexpr int kClientTimeoutMs = 10000;
 // Seconds of the fake engine's every stream.
-constexpr std::uint64_t kTrackSeconds = 100;
+constexpr std::uint64_t kTrackSeconds = 200;
 
 class MprisTest : public ::testing::Test {
 protected:
@@ -46,8 +50,7 @@ protected:
         w.userChooser.Choose({w.File("first.mp3"), w.File("second.mp3"), w.File("third.mp3")});
         FindControlAs<QPushButton>(w.dlg.get(), IDC_OPEN)->click();
         mpris = std::make_unique<MprisPlayer>(
-            *w.dlg, w.engine, w.handOver,
-            QDBusConnection::connectToBus(s_address, QStringLiteral("lirvan-test")));
+            w.model, *w.dlg, QDBusConnection::connectToBus(s_address, QStringLiteral("lirvan-test")));
         ASSERT_TRUE(mpris->Registered());
     }
 
@@ -125,26 +128,90 @@ TEST_F(MprisTest, TransportMethodsWorkTheWindowsButtons)
     EXPECT_FALSE(w.dlg->isVisible());
 }
 
-TEST_F(MprisTest, VolumeAndPositionMoveTheSliders)
+TEST_F(MprisTest, VolumeAndPositionsAreExactAndFollowMprisRules)
 {
-    auto* volume = FindControlAs<QSlider>(w.dlg.get(), IDC_VOLUME);
+    // playerctl moves a playing player's position on by the time it took to ask: the bus has it exact.
+    const auto position = [] {
+        return Gdbus(QStringLiteral("org.freedesktop.DBus.Properties.Get"),
+                     {QStringLiteral("org.mpris.MediaPlayer2.Player"), QStringLiteral("Position")});
+    };
     Playerctl({QStringLiteral("volume"), QStringLiteral("0.25")});
-    EXPECT_EQ(volume->value(), 75);
-    EXPECT_EQ(w.engine.volume, 25u);
     EXPECT_EQ(Playerctl({QStringLiteral("volume")}), "0.250000");
+    EXPECT_EQ(w.engine.volume, 25u);
+    EXPECT_EQ(FindControlAs<QSlider>(w.dlg.get(), IDC_VOLUME)->value(), 75) << "the window follows";
 
-    // SetPosition to 30 s: the slider at 30 %, the engine sought there.
-    Playerctl({QStringLiteral("position"), QStringLiteral("30")});
-    EXPECT_EQ(FindControlAs<QSlider>(w.dlg.get(), IDC_POSITION)->value(), 30);
-    EXPECT_EQ(w.engine.CallsOf("AudioSetPosition").back(),
-              "AudioSetPosition " + std::to_string(static_cast<std::uint64_t>(30 * percentUnit)));
-    // Seek 10 s on from where the engine is.
-    w.engine.position = 30 * kBytesPerSecond;
-    EXPECT_EQ(Gdbus(QStringLiteral("org.freedesktop.DBus.Properties.Get"),
-                    {QStringLiteral("org.mpris.MediaPlayer2.Player"), QStringLiteral("Position")}),
-              "(<int64 30000000>,)");
-    Playerctl({QStringLiteral("position"), QStringLiteral("10+")});
-    EXPECT_EQ(FindControlAs<QSlider>(w.dlg.get(), IDC_POSITION)->value(), 40);
+    // SetPosition lands where asked, not on a slider step.
+    Playerctl({QStringLiteral("position"), QStringLiteral("101")});
+    EXPECT_EQ(position(), "(<int64 101000000>,)");
+    // Past the end, or for another track: nothing moves.
+    const int seeks = w.engine.Count("AudioSetPosition");
+    Playerctl({QStringLiteral("position"), QStringLiteral("250")});
+    Gdbus(QStringLiteral("org.mpris.MediaPlayer2.Player.SetPosition"),
+          {QStringLiteral("/org/lirvan1/track/2"), QStringLiteral("5000000")});
+    EXPECT_EQ(w.engine.Count("AudioSetPosition"), seeks);
+    EXPECT_EQ(position(), "(<int64 101000000>,)");
+
+    // Seek before the start goes to 0; past the end is Next.
+    Playerctl({QStringLiteral("position"), QStringLiteral("500-")});
+    EXPECT_EQ(position(), "(<int64 0>,)");
+    Playerctl({QStringLiteral("position"), QStringLiteral("300+")});
+    EXPECT_EQ(currentTrack, 1);
+    EXPECT_EQ(w.Status(), QStringLiteral("Играю"));
+}
+
+TEST_F(MprisTest, SeekedFollowsJumpsOnly)
+{
+    QProcess monitor;
+    monitor.setProcessEnvironment(ClientEnvironment());
+    monitor.start(QStringLiteral("gdbus"),
+                  {QStringLiteral("monitor"), QStringLiteral("--session"), QStringLiteral("--dest"),
+                   QStringLiteral("org.mpris.MediaPlayer2.lirvan1")});
+    // It prints whom it watches once it listens.
+    ASSERT_TRUE(monitor.waitForReadyRead(kClientTimeoutMs));
+    Playerctl({QStringLiteral("volume"), QStringLiteral("0.5")});
+    FindControlAs<QSlider>(w.dlg.get(), IDC_POSITION)->setValue(50); // the user drags the slider
+    Playerctl({QStringLiteral("position"), QStringLiteral("20")});
+    // Answer the bus until both jumps are out, then read what the monitor saw.
+    QElapsedTimer waited;
+    waited.start();
+    QString seen;
+    while (seen.count(QStringLiteral(".Seeked")) < 2 && waited.elapsed() < kClientTimeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        monitor.waitForReadyRead(50);
+        seen += QString::fromUtf8(monitor.readAllStandardOutput());
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 200);
+    seen += QString::fromUtf8(monitor.readAllStandardOutput());
+    monitor.kill();
+    monitor.waitForFinished();
+    EXPECT_EQ(seen.count(QStringLiteral(".Seeked")), 2) << seen.toStdString();
+    EXPECT_TRUE(seen.contains(QStringLiteral("Seeked (int64 100000000,)"))) << "the drag, to 50 % of 200 s";
+    EXPECT_TRUE(seen.contains(QStringLiteral("Seeked (int64 20000000,)")));
+}
+
+TEST_F(MprisTest, CapabilitiesFollowTheTracksAndOpenUriLoads)
+{
+    const auto get = [this](const char* property) {
+        return Gdbus(QStringLiteral("org.freedesktop.DBus.Properties.Get"),
+                     {QStringLiteral("org.mpris.MediaPlayer2.Player"), QString::fromLatin1(property)});
+    };
+    EXPECT_EQ(get("CanPlay"), "(<true>,)");
+    EXPECT_EQ(get("CanSeek"), "(<true>,)");
+    EXPECT_EQ(get("Rate"), "(<1.0>,)");
+
+    FindControlAs<QPushButton>(w.dlg.get(), IDC_REMOVE_ALL)->click();
+    for (const char* property : {"CanPlay", "CanPause", "CanGoNext", "CanGoPrevious", "CanSeek"}) {
+        EXPECT_EQ(get(property), "(<false>,)") << property;
+    }
+    Playerctl({QStringLiteral("next")});
+    EXPECT_EQ(w.engine.Count("AudioStreamCreateFile"), 1) << "nothing to go to";
+
+    Playerctl(
+        {QStringLiteral("open"), QUrl::fromLocalFile(QString::fromStdString(w.File("new.mp3"))).toString()});
+    EXPECT_EQ(w.Tracks(), QStringList{QStringLiteral("new")});
+    EXPECT_EQ(w.Status(), QStringLiteral("Играю"));
+    EXPECT_EQ(get("CanPlay"), "(<true>,)");
+    EXPECT_EQ(get("CanSeek"), "(<true>,)");
 }
 
 TEST_F(MprisTest, MetadataAndIdentity)
@@ -185,7 +252,7 @@ TEST_F(MprisTest, ChangesAreAnnouncedWithPropertiesChanged)
 
     FindControlAs<QPushButton>(w.dlg.get(), IDC_PAUSE)->click(); // the user pauses
     EXPECT_TRUE(prints("Paused first 1.0"));
-    w.dlg->PlayNext();
+    w.model.Next();
     EXPECT_TRUE(prints("Playing second 1.0"));
     FindControlAs<QSlider>(w.dlg.get(), IDC_VOLUME)->setValue(50);
     EXPECT_TRUE(prints("Playing second 0.5"));
@@ -197,7 +264,7 @@ TEST_F(MprisTest, ChangesAreAnnouncedWithPropertiesChanged)
 TEST(MprisNoBus, PlayerRunsSilentlyWithoutABus)
 {
     DesktopWindow w;
-    MprisPlayer mpris(*w.dlg, w.engine, w.handOver,
+    MprisPlayer mpris(w.model, *w.dlg,
                       QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
                                                     QStringLiteral("lirvan-none")));
     EXPECT_FALSE(mpris.Registered());

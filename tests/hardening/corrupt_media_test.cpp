@@ -4,6 +4,7 @@
 // playlist of the whole corpus and one good file, double-clicked entry by entry,
 // leaves the player running and answering.
 
+#include "playback/playback_model.h"
 #include "fake_platform.h"
 #include "playback/transport_state.h"
 #include "playlists/tables.h"
@@ -20,6 +21,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+
+using namespace lirvan;
 
 namespace {
 
@@ -102,7 +105,8 @@ TEST(CorruptMedia, DoubleClickingEveryEntryLeavesThePlayerAnswering)
     TempExeFolder folder;
     ResetPlayerState();
     AddPlaylist(folder, "broken", tracks);
-    CPlayerDlg dlg(PlayerPlatform{*engine, chooser, messages});
+    PlaybackModel model(*engine);
+    CPlayerDlg dlg(PlayerPlatform{model, chooser, messages});
     dlg.show();
     auto* list = FindControlAs<QListWidget>(&dlg, IDC_TRACK_LIST);
     ASSERT_EQ(list->count(), static_cast<int>(tracks.size()));

@@ -6,6 +6,7 @@
 // counting up, so a catalogue is always a run of consecutive playlists.
 // It writes one byte to standard output once it is deleting.
 
+#include "playback/playback_model.h"
 #include "fake_audio_engine.h"
 #include "fake_platform.h"
 #include "platform/executable_folder.h"
@@ -17,6 +18,8 @@
 #include <QApplication>
 #include <cstdlib>
 #include <string>
+
+using namespace lirvan;
 
 int main(int argc, char** argv)
 {
@@ -30,7 +33,8 @@ int main(int argc, char** argv)
     FakeFileChooser chooser;
     FakeMessageBoxes messages;
     messages.answer = IDOK;
-    CPlayerDlg dlg(PlayerPlatform{engine, chooser, messages});
+    PlaybackModel model(engine);
+    CPlayerDlg dlg(PlayerPlatform{model, chooser, messages});
 
     const std::string prefix = "p" + std::to_string(getpid()) + "_";
     int created = 0;

@@ -15,6 +15,8 @@
 #include <functional>
 #include <map>
 
+using namespace lirvan;
+
 namespace {
 
 using Op = FailingFileSystem::Op;

@@ -9,6 +9,8 @@
 #include <QListWidget>
 #include <set>
 
+using namespace lirvan;
+
 using ::testing::ElementsAre;
 using ::testing::Pair;
 

@@ -7,6 +7,8 @@
 
 #include <array>
 
+using namespace lirvan;
+
 using ::testing::ElementsAre;
 
 TEST(LevelMeter, BandsSumTheirIndicesInSinglePrecisionTimesTen)

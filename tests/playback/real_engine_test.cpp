@@ -2,6 +2,7 @@
 // tones in the track list play in turn and start over by themselves, told apart
 // by their pitch in what SDL's disk driver captured.
 
+#include "playback/playback_model.h"
 #include "playback/transport_state.h"
 #include "platform/message_box.h"
 #include "platform/qt_file_chooser.h"
@@ -17,6 +18,8 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+using namespace lirvan;
 
 using ::testing::ElementsAre;
 
@@ -69,13 +72,14 @@ TEST(RealEngine, TracksAdvanceByThemselvesAndWrapToTheFirst)
     QtFileChooser chooser;
     QtMessageBoxes messages;
     {
-        CPlayerDlg dlg(PlayerPlatform{*engine, chooser, messages});
+        PlaybackModel model(*engine);
+        CPlayerDlg dlg(PlayerPlatform{model, chooser, messages});
         dlg.show();
         TrackTable[0].SetFromPath(low);
         TrackTable[1].SetFromPath(high);
         trackSlots = 3;
         currentTrack = 0;
-        dlg.RefreshTrackList();
+        model.RefreshTrackList();
         dlg.OnTrackDblClk();
 
         // Each new stream is the next track; the third is the first one again.

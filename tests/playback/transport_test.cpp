@@ -5,6 +5,8 @@
 #include "playback/transport_state.h"
 #include "playlists/tables.h"
 
+using namespace lirvan;
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 

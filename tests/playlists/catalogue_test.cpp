@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace lirvan;
+
 TEST(PlaylistList, ShowsTheCatalogueAndLoadsTheSelectedPlaylist)
 {
     PlayerHarness h;

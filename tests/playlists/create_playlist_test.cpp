@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+using namespace lirvan;
+
 namespace {
 
 QString Utf8(const char* text) { return QString::fromUtf8(text); }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace lirvan;
+
 namespace {
 
 CatalogueWithout CopyOf(const std::string& bytes, int line)

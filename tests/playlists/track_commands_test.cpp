@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+using namespace lirvan;
+
 TEST(TrackCommands, RemoveTakesOutTheSelectedTrackOnly)
 {
     PlayerHarness h;

@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <gtest/gtest.h>
 
+using namespace lirvan;
+
 namespace {
 
 std::string NameOf(std::string_view path)
@@ -49,7 +51,7 @@ protected:
     {
         trackSlots = used;
         currentTrack = current;
-        harness.Dlg().RefreshTrackList();
+        harness.Model().RefreshTrackList();
     }
     PlayerHarness harness;
     QListWidget* list = nullptr;

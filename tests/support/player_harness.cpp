@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using namespace lirvan;
+
 void ResetPlayerState()
 {
     ResetPlaylistTables();
@@ -26,7 +28,7 @@ PlayerHarness::~PlayerHarness() = default;
 
 CPlayerDlg& PlayerHarness::Open()
 {
-    m_dlg = std::make_unique<CPlayerDlg>(PlayerPlatform{engine, chooser, messages});
+    m_dlg = std::make_unique<CPlayerDlg>(PlayerPlatform{model, chooser, messages});
     m_dlg->show();
     return *m_dlg;
 }

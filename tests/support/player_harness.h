@@ -4,6 +4,7 @@
 
 #include "fake_audio_engine.h"
 #include "fake_platform.h"
+#include "playback/playback_model.h"
 #include "ui/dialog_template.h"
 #include "ui/player_dlg.h"
 
@@ -25,6 +26,7 @@ public:
     // Creates the window, which loads the catalogue.
     CPlayerDlg& Open();
     CPlayerDlg& Dlg() { return *m_dlg; }
+    PlaybackModel& Model() { return model; }
 
     template <class Widget> Widget* Control(int id) { return FindControlAs<Widget>(m_dlg.get(), id); }
     void Click(int id);
@@ -37,6 +39,7 @@ public:
 
     TempExeFolder folder;
     FakeAudioEngine engine;
+    PlaybackModel model{engine};
     FakeFileChooser chooser;
     FakeMessageBoxes messages;
 

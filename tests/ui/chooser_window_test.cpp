@@ -32,7 +32,7 @@ TEST(ChooserWindow, MainWindowTakesClicksAndTicksWhileTheChooserIsOpen)
     WriteBytes(harness.folder.Pl("Rock.plt"), "/music/one.mp3\r\n");
     WriteBytes(dir + "a.mp3", "");
     QtFileChooser chooser;
-    CPlayerDlg dlg(PlayerPlatform{harness.engine, chooser, harness.messages});
+    CPlayerDlg dlg(PlayerPlatform{harness.model, chooser, harness.messages});
     auto* status = FindControlAs<QLineEdit>(&dlg, IDC_STATUS);
 
     // A real click through the window system, which a modal window would hold back.
@@ -80,7 +80,7 @@ TEST(ChooserWindow, ClosingTheWindowCancelsTheOpenChooser)
 {
     PlayerHarness harness;
     QtFileChooser chooser;
-    CPlayerDlg dlg(PlayerPlatform{harness.engine, chooser, harness.messages});
+    CPlayerDlg dlg(PlayerPlatform{harness.model, chooser, harness.messages});
     QTimer::singleShot(0, &dlg, [&] {
         WhenChooserOpens([&](QFileDialog* open) {
             dlg.close();

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace lirvan;
+
 namespace {
 
 class Routing : public ::testing::Test {

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace lirvan;
+
 namespace {
 
 class Trackbars : public ::testing::Test {

@@ -1,0 +1,11 @@
+#include "desktop/session_bus.h"
+
+#include <QFileInfo>
+#include <QString>
+
+bool SessionBusThere()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
+}
