@@ -2,6 +2,7 @@
 
 #include "desktop/mpris.h"
 #include "desktop_window.h"
+#include "private_bus.h"
 #include "playlists/tables.h"
 
 #include <QCoreApplication>
@@ -19,60 +20,33 @@ using namespace lirvan;
 
 namespace {
 
-constexpr int kClientTimeoutMs = 10000;
 // Seconds of the fake engine's every stream.
 constexpr std::uint64_t kTrackSeconds = 200;
 
 class MprisTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_daemon = new QProcess;
-        s_daemon->start(QStringLiteral("dbus-daemon"),
-                        {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                         QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")});
-        if (s_daemon->waitForReadyRead(kClientTimeoutMs)) {
-            s_address = QString::fromUtf8(s_daemon->readLine().trimmed());
-        }
-    }
+    static void SetUpTestSuite() { s_bus = new PrivateBus; }
     static void TearDownTestSuite()
     {
         QDBusConnection::disconnectFromBus(QStringLiteral("lirvan-test"));
-        s_daemon->kill();
-        s_daemon->waitForFinished();
-        delete s_daemon;
+        delete s_bus;
     }
 
     void SetUp() override
     {
-        ASSERT_FALSE(s_address.isEmpty()) << "no dbus-daemon";
+        ASSERT_FALSE(s_bus->Address().isEmpty()) << "no dbus-daemon";
         w.engine.length = kTrackSeconds * kBytesPerSecond;
         w.userChooser.Choose({w.File("first.mp3"), w.File("second.mp3"), w.File("third.mp3")});
         FindControlAs<QPushButton>(w.dlg.get(), IDC_OPEN)->click();
         mpris = std::make_unique<MprisPlayer>(
-            w.model, *w.dlg, QDBusConnection::connectToBus(s_address, QStringLiteral("lirvan-test")));
+            w.model, *w.dlg, QDBusConnection::connectToBus(s_bus->Address(), QStringLiteral("lirvan-test")));
         ASSERT_TRUE(mpris->Registered());
     }
 
-    static QProcessEnvironment ClientEnvironment()
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), s_address);
-        return env;
-    }
-
-    // Runs a client to its end while the player answers; its standard output.
+    static QProcessEnvironment ClientEnvironment() { return s_bus->Environment(); }
     static std::string Run(const QString& program, const QStringList& arguments)
     {
-        QProcess client;
-        client.setProcessEnvironment(ClientEnvironment());
-        QEventLoop loop;
-        QObject::connect(&client, &QProcess::finished, &loop, &QEventLoop::quit);
-        QObject::connect(&client, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-        QTimer::singleShot(kClientTimeoutMs, &loop, &QEventLoop::quit);
-        client.start(program, arguments);
-        loop.exec();
-        return QString::fromUtf8(client.readAllStandardOutput()).trimmed().toStdString();
+        return RunClient(ClientEnvironment(), program, arguments);
     }
     static std::string Playerctl(const QStringList& arguments)
     {
@@ -90,12 +64,10 @@ protected:
 
     DesktopWindow w;
     std::unique_ptr<MprisPlayer> mpris;
-    static QProcess* s_daemon;
-    static QString s_address;
+    static PrivateBus* s_bus;
 };
 
-QProcess* MprisTest::s_daemon = nullptr;
-QString MprisTest::s_address;
+PrivateBus* MprisTest::s_bus = nullptr;
 
 TEST_F(MprisTest, TransportMethodsWorkTheWindowsButtons)
 {
