@@ -1,6 +1,6 @@
-# The desktop's ways in (desktop/), the icons, install rules and the Debian package.
+# The desktop's identity (its entry and metainfo, read by desktop/), the icons,
+# install rules and the Debian package.
 
-find_package(Qt6 REQUIRED COMPONENTS DBus)
 include(GNUInstallDirs)
 
 # The desktop entry and the AppStream metainfo are kept as the files they are
@@ -22,11 +22,7 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${LIRVAN_DESKTOP_
 set(LIRVAN_GENERATED ${CMAKE_BINARY_DIR}/generated)
 configure_file(desktop/desktop_entry.h.in ${LIRVAN_GENERATED}/desktop/desktop_entry.h @ONLY)
 
-file(GLOB LIRVAN_DESKTOP_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/desktop/*.cpp ${CMAKE_SOURCE_DIR}/desktop/*.h)
-target_sources(lirvan PRIVATE ${LIRVAN_DESKTOP_SOURCES})
-target_include_directories(lirvan PUBLIC ${LIRVAN_GENERATED})
-target_link_libraries(lirvan PUBLIC Qt6::DBus)
+target_include_directories(lirvan_desktop PRIVATE ${LIRVAN_GENERATED})
 
 # The icon the player draws, rendered for the icon theme by a tool linked to
 # the same drawing code.
