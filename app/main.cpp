@@ -2,6 +2,6 @@
 
 int main(int argc, char** argv)
 {
-    theApp.InitInstance(argc, argv);
+    lirvan::theApp.InitInstance(argc, argv);
     return 0;
 }

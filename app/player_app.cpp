@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QListWidget>
 
+namespace lirvan {
 CPlayerApp theApp;
+} // namespace lirvan
 
 bool CPlayerApp::InitInstance(int argc, char** argv)
 {

@@ -7,4 +7,6 @@ public:
     bool InitInstance(int argc, char** argv);
 };
 
+namespace lirvan {
 extern CPlayerApp theApp;
+} // namespace lirvan

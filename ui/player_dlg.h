@@ -130,5 +130,9 @@ private:
     void (CPlayerDlg::*m_systemCommandRoute)(unsigned, long) = nullptr;
 };
 
+// The volume slider runs 0..100 growing downward: its top (0) is this engine
+// volume, full, and its bottom (100) silence.
+inline constexpr int kFullVolume = 100;
+
 // Text of the About item of the window's menu (IDS_ABOUTBOX).
 inline constexpr const char* kAboutMenuText = "&About lirvan1...";

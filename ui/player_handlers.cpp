@@ -11,11 +11,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
-namespace {
-// The volume slider runs 0..100 growing downward: its top is full volume.
-constexpr int kFullVolume = 100;
-} // namespace
-
 void CPlayerDlg::OnPlay() { m_model.Play(); }
 
 void CPlayerDlg::OnPause() { m_model.Pause(); }

@@ -13,8 +13,6 @@
 #include <QSlider>
 
 namespace {
-constexpr int kFullVolume = 100;
-
 QString StatusText(PlaybackState state)
 {
     switch (state) {
