@@ -128,11 +128,12 @@ constexpr double kOutage = 20;
 constexpr double kLateServer = 10;
 
 // Whether the stream goes on past `from` within a few seconds of the server's
-// (re)start, with no call but the position; how long it took is kept with the
-// test's results as "sound_back_ms" (the retries promise about a second).
-bool SoundComesBack(AudioEngine& engine, HSTREAM stream, std::uint64_t from)
+// (re)start at `started`, with no call but the position; how long it took is
+// kept with the test's results as "sound_back_ms" (the retries promise about
+// a second).
+bool SoundComesBack(AudioEngine& engine, HSTREAM stream, std::uint64_t from,
+                    std::chrono::steady_clock::time_point started)
 {
-    const auto started = std::chrono::steady_clock::now();
     const bool back = WaitUntil([&] { return engine.AudioGetPosition(stream) > from; }, 5);
     const auto took = std::chrono::steady_clock::now() - started;
     ::testing::Test::RecordProperty("sound_back_ms",
@@ -199,9 +200,10 @@ TEST(EnginePulse, ToneGoesOnFromWhereItStoppedWhenTheServerComesBackLongAfter)
     EXPECT_NE(engine->AudioIsActive(stream), 0u);
 
     ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start again";
+    const auto started = std::chrono::steady_clock::now();
     const pid_t recorder = RecordSink(folder, "monitor.raw");
     ASSERT_GT(recorder, 0);
-    EXPECT_TRUE(SoundComesBack(*engine, stream, stopped));
+    EXPECT_TRUE(SoundComesBack(*engine, stream, stopped, started));
     EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 10)) << "heard to its end";
     Sleep(0.3);
     engine.reset();
@@ -229,9 +231,10 @@ TEST(EnginePulse, PlayWithNoServerIsHeardWhenTheServerStartsWithNoNewPlay)
     EXPECT_EQ(engine->AudioGetPosition(stream), 0u);
 
     ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
+    const auto started = std::chrono::steady_clock::now();
     const pid_t recorder = RecordSink(folder, "monitor.raw");
     ASSERT_GT(recorder, 0);
-    EXPECT_TRUE(SoundComesBack(*engine, stream, 0));
+    EXPECT_TRUE(SoundComesBack(*engine, stream, 0, started));
     EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
     Sleep(0.3);
     engine.reset();
