@@ -7,8 +7,8 @@
 # and started again 8 s later, ROUNDS times in all (10 unless given): after
 # how many seconds of the server's first answer the player's connection was
 # taken (below zero when its try came while the server was starting and
-# waited in the socket's queue), the median, and from which second of a
-# recording started at that answer the sink heard the tone (0.00: at once).
+# waited in the socket's queue; the device is open some 0.1 s after), the
+# median, and whether the sink heard the tone in the 4 s after the answer.
 #   bench/outage.sh [BUILD_DIR] [ROUNDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -59,13 +59,13 @@ for round in $(seq "$rounds"); do
   seen=$(wc -l <"$work/connects")
   start_server
   answered=$(date +%T.%N)
-  heard=$(seconds_to_sound 4)
+  heard=$(hears_sound 4)
   # The first of the player's connections that this server took.
   connected=$(tail -n +"$((seen + 1))" "$work/connects" | grep "$work/run/native" | grep -m1 ') = 0$' |
     awk '{ print $2 }')
   delay=$(seconds_between "$answered" "${connected:-$answered}")
   [ -n "$connected" ] || delay=none
-  echo "round $round player_connected_after_s $delay sound_in_recording_from_s $heard"
+  echo "round $round player_connected_after_s $delay heard $heard"
   delays+=("$delay")
 done
 printf '%s\n' "${delays[@]}" | grep -v none | sort -n |

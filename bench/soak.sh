@@ -8,8 +8,8 @@
 # (playing) and end (idle again), and streams left behind.
 #   bench/soak.sh [BUILD_DIR] [MINUTES] [RESTART_EVERY]
 # With RESTART_EVERY (seconds) the server is instead killed that often, from
-# the first track on, and started again 2 s later; each restart prints after
-# how many seconds the sink heard sound again ("none" if not within 5 s).
+# the first track on, and started again 2 s later; each restart prints whether
+# the sink heard sound within 5 s of it.
 # Without pulseaudio installed it plays on SDL's dummy driver and kills nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,15 +44,17 @@ restart() {
   echo "server_back_at $(date -u +%T)"
 }
 if [ "$daemon" -ne 0 ] && [ -n "$restart_every" ]; then
-  # The tracks take a while to write; the driver reports once they play.
+  # The tracks take a while to write; the driver reports once they play, and
+  # they play for the minutes asked. A restart must leave time to be heard.
   until grep -q '^start_' "$work/player.out" 2>/dev/null; do sleep 1; done
+  last_restart=$(awk -v now="$(date +%s)" -v m="$minutes" -v every="$restart_every" \
+    'BEGIN { print int(now + m * 60 - every - 7) }')
   restarts=0
-  while kill -0 "$player" 2>/dev/null; do
+  while [ "$(date +%s)" -le "$last_restart" ]; do
     sleep "$restart_every"
-    kill -0 "$player" 2>/dev/null || break
     restart
     restarts=$((restarts + 1))
-    echo "restart $restarts sound_after_s $(seconds_to_sound 5)"
+    echo "restart $restarts heard_within_5s $(hears_sound 5)"
   done
 elif [ "$daemon" -ne 0 ]; then
   # The tracks take a while to write; the crash comes a third into the playing.
