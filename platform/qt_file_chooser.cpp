@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLineEdit>
 
 namespace {
@@ -41,7 +42,8 @@ ChooserResult ResultFor(const QStringList& files)
 
 // Qt's dialog, whose existing-files mode refuses a typed name of a missing file:
 // here confirming takes the typed names as they are, in the order typed. A typed
-// folder is opened instead, as the dialog itself does.
+// folder is opened instead, as the dialog itself does, and typed wildcards
+// filter the view.
 class TypedNamesDialog final : public QFileDialog {
 public:
     explicit TypedNamesDialog(bool several)
@@ -72,8 +74,12 @@ protected:
             m_chosen = selectedFiles();
             return;
         }
-        const QStringList paths =
-            TypedFileNames(nameBox->text(), directory().absolutePath(), defaultSuffix());
+        const QString typed = nameBox->text();
+        if (typed.contains(QLatin1Char('*')) || typed.contains(QLatin1Char('?'))) {
+            ShowMatching(typed);
+            return;
+        }
+        const QStringList paths = TypedFileNames(typed, directory().absolutePath(), defaultSuffix());
         if (paths.isEmpty()) return;
         for (const QString& path : paths) {
             if (QFileInfo(path).isDir()) {
@@ -87,6 +93,27 @@ protected:
     }
 
 private:
+    // Typed wildcards ("*.mp3", "~/music/*.m?d", several split by ";") show only
+    // the names they match, in the folder the first one names, and the chooser
+    // stays open; the list of filters stays as it was.
+    void ShowMatching(const QString& typed)
+    {
+        auto* files = findChild<QFileSystemModel*>();
+        if (!files) return;
+        QStringList patterns;
+        QString folder;
+        for (const QString& piece : typed.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            for (const QString& path : TypedFileNames(piece, directory().absolutePath(), QString())) {
+                const QFileInfo pattern(path);
+                if (folder.isEmpty()) folder = pattern.path();
+                patterns << pattern.fileName();
+            }
+        }
+        if (patterns.isEmpty()) return;
+        if (QFileInfo(folder).isDir()) setDirectory(folder);
+        files->setNameFilters(patterns);
+    }
+
     QStringList m_chosen;
 };
 

@@ -16,7 +16,8 @@ QStringList TypedFileNames(const QString& typed, const QString& folder, const QS
 
 // Shown without an owner and not modal: the main window stays usable, and its
 // timer ticks, while the chooser is open; GetOpenFileName returns only once the
-// chooser is closed. A typed name of a missing file is accepted. UI thread only.
+// chooser is closed. A typed name of a missing file is accepted; a typed name
+// with "*" or "?" filters the view and keeps the chooser open. UI thread only.
 class QtFileChooser final : public FileChooser {
 public:
     // While a chooser is already open (asked again from the main window), brings it

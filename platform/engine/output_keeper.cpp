@@ -1,5 +1,7 @@
 #include "platform/engine/output_keeper.h"
 
+#include <atomic>
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -9,18 +11,77 @@ using namespace std::chrono_literals;
 // While the device runs, how soon a lost device or a stream that played to
 // its end is noticed: well within a second, at a few wake-ups a second.
 constexpr auto kWatchInterval = 200ms;
-// A server that restarts is usually back within a few seconds; after that a
-// try waits for the next Retry rather than waking the machine for nothing.
-constexpr auto kRetryInterval = 500ms;
-constexpr auto kRetryWindow = 5s;
+// A server that restarts is usually back within a few seconds: tried every
+// half second then.
+constexpr auto kFastRetryInterval = 500ms;
+constexpr auto kFastRetryWindow = 5s;
+// After that once a second, for as long as it takes: sound within about a
+// second of the server's return, for one failed connection a second.
+constexpr auto kSlowRetryInterval = 1s;
 // A pause of a few seconds resumes at once on the paused device; a longer
 // one lets go of it so the server can suspend its sink.
 constexpr auto kIdleClose = 3s;
 
+// Whether standard error was last told that the device is missing. The device
+// is the machine's, not an engine's: however many engines a process makes, it
+// hears once that the device went and once that it is back.
+std::atomic<bool> g_saidMissing{false};
+
 } // namespace
 
+OutputFollower::~OutputFollower()
+{
+    if (m_open) m_device.Close();
+}
+
+void OutputFollower::Missing(Clock::time_point now)
+{
+    if (!m_missingSince) {
+        m_missingSince = now;
+        if (!g_saidMissing.exchange(true))
+            std::fputs("lirvan1: no sound device; playback waits for one\n", stderr);
+    }
+    m_nextTry = now + (now - *m_missingSince < kFastRetryWindow ? kFastRetryInterval : kSlowRetryInterval);
+}
+
+std::optional<OutputFollower::Clock::time_point> OutputFollower::Step(Clock::time_point now, bool playing,
+                                                                      bool retry)
+{
+    if (m_open && m_device.Lost()) {
+        m_device.Close();
+        m_open = m_running = false;
+        m_idleSince.reset();
+        Missing(now);
+    }
+    if (!m_open && playing && (retry || !m_missingSince || now >= m_nextTry)) {
+        m_open = m_device.Open();
+        if (!m_open) {
+            Missing(now);
+        } else if (std::exchange(m_missingSince, std::nullopt) && g_saidMissing.exchange(false)) {
+            std::fputs("lirvan1: sound device back; playback goes on\n", stderr);
+        }
+    }
+    if (m_open) {
+        if (playing != m_running) {
+            m_device.Run(playing);
+            m_running = playing;
+        }
+        if (playing) {
+            m_idleSince.reset();
+            return now + kWatchInterval;
+        }
+        if (!m_idleSince) m_idleSince = now;
+        if (now - *m_idleSince < kIdleClose) return *m_idleSince + kIdleClose;
+        m_device.Close();
+        m_open = false;
+        m_idleSince.reset();
+    }
+    if (m_missingSince && playing) return m_nextTry;
+    return std::nullopt;
+}
+
 OutputKeeper::OutputKeeper(OutputDevice& device, std::function<bool()> anyPlaying)
-    : m_device(device), m_anyPlaying(std::move(anyPlaying))
+    : m_device(device), m_anyPlaying(std::move(anyPlaying)), m_follower(device)
 {
     m_thread = std::thread(&OutputKeeper::Loop, this);
 }
@@ -33,7 +94,6 @@ OutputKeeper::~OutputKeeper()
     }
     m_wake.notify_one();
     m_thread.join();
-    if (m_open) m_device.Close();
 }
 
 void OutputKeeper::Wake()
@@ -72,45 +132,7 @@ void OutputKeeper::Loop()
         const bool retry = std::exchange(m_retry, false);
         m_woken = false;
         lock.unlock();
-        next = Step(retry);
+        next = m_follower.Step(Clock::now(), m_anyPlaying(), retry);
         lock.lock();
     }
-}
-
-std::optional<OutputKeeper::Clock::time_point> OutputKeeper::Step(bool retry)
-{
-    const Clock::time_point now = Clock::now();
-    const bool playing = m_anyPlaying();
-    if (m_open && m_device.Lost()) {
-        m_device.Close();
-        m_open = m_running = false;
-        m_idleSince.reset();
-        m_lostAt = now;
-        m_nextTry = now + kRetryInterval;
-    }
-    if (m_lostAt && now - *m_lostAt > kRetryWindow) m_lostAt.reset();
-    if (!m_open && playing && (retry || (m_lostAt && now >= m_nextTry))) {
-        m_open = m_device.Open();
-        if (m_open)
-            m_lostAt.reset();
-        else
-            m_nextTry = now + kRetryInterval;
-    }
-    if (m_open) {
-        if (playing != m_running) {
-            m_device.Run(playing);
-            m_running = playing;
-        }
-        if (playing) {
-            m_idleSince.reset();
-            return now + kWatchInterval;
-        }
-        if (!m_idleSince) m_idleSince = now;
-        if (now - *m_idleSince < kIdleClose) return *m_idleSince + kIdleClose;
-        m_device.Close();
-        m_open = false;
-        m_idleSince.reset();
-    }
-    if (m_lostAt && playing) return m_nextTry;
-    return std::nullopt;
 }

@@ -1,16 +1,15 @@
 #pragma once
 // Keeps the output device following the streams and the sound server: open
 // and running while a stream plays, paused at once when none does and closed
-// after a while so the server can suspend its sink; a lost device is closed
-// and reopened, retried every half second for a few seconds and after that at
-// each Retry().
+// after a while so the server can suspend its sink. A device that is lost, or
+// that would not open, is tried again for as long as a stream wants to play:
+// every half second for the first seconds, then once a second. Nothing is
+// tried while no stream plays. Standard error gets one line when the device
+// goes and one when it is back.
 //
-// Threads: the keeper has a thread of its own, the only one that calls the
-// device after construction. It sleeps while nothing plays and no retry is
-// due; while the device runs it looks at it a few times a second. Wake and
-// Retry may be called from any thread and return at once, never waiting on
-// the device. `anyPlaying` is called on the keeper's thread with no lock of
-// the keeper held, so it may take the caller's own lock.
+// OutputFollower holds these rules and is driven with the time given to it,
+// so that they can be run against a fake device and a fake clock; OutputKeeper
+// runs it on a thread of its own against the real clock.
 
 #include "platform/engine/output_device.h"
 
@@ -21,9 +20,47 @@
 #include <optional>
 #include <thread>
 
-class OutputKeeper {
+// Threads: one at a time, the only one that calls the device while it lives.
+class OutputFollower {
 public:
     using Clock = std::chrono::steady_clock;
+
+    // The device is not opened until a stream plays; `device` outlives the follower.
+    explicit OutputFollower(OutputDevice& device) : m_device(device) { }
+    // Closes the device if it is open.
+    ~OutputFollower();
+    OutputFollower(const OutputFollower&) = delete;
+    OutputFollower& operator=(const OutputFollower&) = delete;
+
+    // Brings the device in line at `now` with whether a stream plays; `retry`
+    // (a new play) tries a device that is not open at once, even before the
+    // next try is due. Returns when it next needs to look, or nothing if only
+    // a change of the streams can change things. `now` never goes back.
+    std::optional<Clock::time_point> Step(Clock::time_point now, bool playing, bool retry);
+
+private:
+    // The device went or would not open at `now`: says so unless it was
+    // already missing, and sets the next try.
+    void Missing(Clock::time_point now);
+
+    OutputDevice& m_device;
+    bool m_open = false;
+    bool m_running = false;
+    std::optional<Clock::time_point> m_idleSince;
+    // Since when the device has been missing; reset once it opens.
+    std::optional<Clock::time_point> m_missingSince;
+    Clock::time_point m_nextTry;
+};
+
+// Threads: the keeper has a thread of its own, the only one that calls the
+// device after construction. It sleeps while nothing plays and no try is
+// due; while the device runs it looks at it a few times a second. Wake and
+// Retry may be called from any thread and return at once, never waiting on
+// the device. `anyPlaying` is called on the keeper's thread with no lock of
+// the keeper held, so it may take the caller's own lock.
+class OutputKeeper {
+public:
+    using Clock = OutputFollower::Clock;
 
     // The device is not opened until a stream plays; `device` outlives the keeper.
     OutputKeeper(OutputDevice& device, std::function<bool()> anyPlaying);
@@ -34,15 +71,11 @@ public:
 
     // Which streams play may have changed: the keeper looks again at once.
     void Wake();
-    // As Wake, and a device that is not open is tried again even if no loss
-    // of the last few seconds asks for it.
+    // As Wake, and a device that is not open is tried at once (a new play).
     void Retry();
 
 private:
     void Loop();
-    // Keeper's thread: brings the device in line with the streams; returns
-    // when it next needs to look, or nothing if only a Wake can change things.
-    std::optional<Clock::time_point> Step(bool retry);
 
     OutputDevice& m_device;
     const std::function<bool()> m_anyPlaying;
@@ -53,12 +86,6 @@ private:
     bool m_retry = false; // guarded by m_mutex
     bool m_quit = false;  // guarded by m_mutex
 
-    // The keeper's thread only.
-    bool m_open = false;
-    bool m_running = false;
-    std::optional<Clock::time_point> m_idleSince;
-    std::optional<Clock::time_point> m_lostAt;
-    Clock::time_point m_nextTry;
-
-    std::thread m_thread; // last, so it starts after everything it uses
+    OutputFollower m_follower; // the keeper's thread's while it runs
+    std::thread m_thread;      // last, so it starts after everything it uses
 };

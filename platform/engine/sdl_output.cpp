@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string>
 
 namespace {
 
@@ -54,9 +55,10 @@ bool SdlOutput::Open()
     m_subsystem = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     if (m_subsystem) m_device = OpenDevice();
     if (!m_device) {
-        WarnSilentOnce(SDL_GetError());
+        const std::string reason = SDL_GetError();
         Close();
         if (!HasSoundSystem()) {
+            WarnSilentOnce(reason.c_str());
             m_driver = SDL_AudioInit("dummy") == 0;
             if (m_driver) m_device = OpenDevice();
         }

@@ -1,8 +1,9 @@
 #pragma once
 // The output device, through SDL2 audio at 44,100 Hz 16-bit stereo: its
-// callback mixes every attached stream at the output volume. When no device
-// opens it says so once on standard error; only a machine with no sound
-// system at all then gets SDL's silent "dummy" driver, which keeps real time.
+// callback mixes every attached stream at the output volume. A machine with no
+// sound system at all gets SDL's silent "dummy" driver, which keeps real time,
+// and standard error is told so once; elsewhere a device that does not open
+// is the output keeper's to wait for and to report.
 //
 // Threads: Open, Close, Lost and Run are called by one thread at a time (the
 // output keeper's); Attach, Detach and the volume from any thread;

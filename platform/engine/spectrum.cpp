@@ -1,13 +1,25 @@
 #include "platform/engine/spectrum.h"
 
+#include <kiss_fftr.h>
+
 #include <cmath>
+#include <new>
 
-namespace {
-constexpr int kBits = 11; // kSamples == 1 << kBits
-static_assert(Spectrum::kSamples == std::size_t(1) << kBits);
-} // namespace
+struct Spectrum::Transform {
+    Transform() : plan(kiss_fftr_alloc(int(kSamples), 0, nullptr, nullptr))
+    {
+        if (!plan) throw std::bad_alloc();
+    }
+    ~Transform() { kiss_fftr_free(plan); }
+    Transform(const Transform&) = delete;
+    Transform& operator=(const Transform&) = delete;
 
-Spectrum::Spectrum()
+    kiss_fftr_cfg plan;
+    std::array<kiss_fft_scalar, kSamples> windowed;
+    std::array<kiss_fft_cpx, kBins + 1> bins; // up to and with the Nyquist frequency
+};
+
+Spectrum::Spectrum() : m_transform(std::make_unique<Transform>())
 {
     double sum = 0;
     for (std::size_t i = 0; i < kSamples; ++i) {
@@ -16,39 +28,15 @@ Spectrum::Spectrum()
     }
     // A sine of amplitude A gives a peak of A x (window sum) / 2.
     m_scale = float(2.0 / sum);
-    for (std::size_t k = 0; k < kSamples / 2; ++k) {
-        const double angle = -2 * M_PI * double(k) / double(kSamples);
-        m_cos[k] = float(std::cos(angle));
-        m_sin[k] = float(std::sin(angle));
-    }
-    for (std::size_t i = 0; i < kSamples; ++i) {
-        std::size_t reversed = 0;
-        for (int bit = 0; bit < kBits; ++bit) reversed |= ((i >> bit) & 1) << (kBits - 1 - bit);
-        m_reversed[i] = std::uint16_t(reversed);
-    }
 }
+
+Spectrum::~Spectrum() = default;
 
 void Spectrum::Compute(const float* samples, float* out)
 {
-    for (std::size_t i = 0; i < kSamples; ++i) {
-        m_re[m_reversed[i]] = samples[i] * m_window[i];
-        m_im[m_reversed[i]] = 0;
-    }
-    // Butterflies of 2, 4, ... kSamples points, each from two halves done before.
-    for (std::size_t size = 2; size <= kSamples; size *= 2) {
-        const std::size_t half = size / 2, stride = kSamples / size;
-        for (std::size_t start = 0; start < kSamples; start += size) {
-            for (std::size_t k = 0; k < half; ++k) {
-                const std::size_t even = start + k, odd = even + half;
-                const float c = m_cos[k * stride], s = m_sin[k * stride];
-                const float re = m_re[odd] * c - m_im[odd] * s;
-                const float im = m_re[odd] * s + m_im[odd] * c;
-                m_re[odd] = m_re[even] - re;
-                m_im[odd] = m_im[even] - im;
-                m_re[even] += re;
-                m_im[even] += im;
-            }
-        }
-    }
-    for (std::size_t k = 0; k < kBins; ++k) out[k] = std::hypot(m_re[k], m_im[k]) * m_scale;
+    Transform& transform = *m_transform;
+    for (std::size_t i = 0; i < kSamples; ++i) transform.windowed[i] = samples[i] * m_window[i];
+    kiss_fftr(transform.plan, transform.windowed.data(), transform.bins.data());
+    for (std::size_t k = 0; k < kBins; ++k)
+        out[k] = std::hypot(transform.bins[k].r, transform.bins[k].i) * m_scale;
 }

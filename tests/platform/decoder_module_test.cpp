@@ -171,6 +171,6 @@ TEST_F(DecoderModules, PlayerStartsWithoutThemLoaded)
     std::ifstream log(folder.File("player.log"));
     ASSERT_TRUE(started && running) << std::string(std::istreambuf_iterator<char>(log), {});
     for (const char* library :
-         {"liblirvan_", "libmpg123", "libavformat", "libavcodec", "libfluidsynth", "libSDL2"})
+         {"liblirvan_", "libmpg123", "libavformat", "libavcodec", "libfluidsynth", "libSDL2", "libkissfft"})
         EXPECT_EQ(maps.find(library), std::string::npos) << library << " is loaded at start";
 }

@@ -1,7 +1,8 @@
 // The engine through a real sound server: a PulseAudio daemon of the test's
 // own with a null sink, its monitor recorded by parec, the tone found in the
-// recording; the server killed and started again under a playing stream,
-// started only after the first play, and asked what the engine holds on it.
+// recording; the server killed under a playing stream and started again long
+// after, started only after the first play, and asked what the engine holds on
+// it. The sound comes back by itself each time.
 
 #include "audio_capture.h"
 #include "engine_test_env.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
@@ -120,6 +122,24 @@ int PlayingSinkInputs()
 }
 
 constexpr double kSecond = kBytesPerSecond;
+// How long the server stays away under a playing stream, and how late it
+// starts after the first play.
+constexpr double kOutage = 20;
+constexpr double kLateServer = 10;
+
+// Whether the stream goes on past `from` within a few seconds of the server's
+// (re)start at `started`, with no call but the position; how long it took is
+// kept with the test's results as "sound_back_ms" (the retries promise about
+// a second).
+bool SoundComesBack(AudioEngine& engine, HSTREAM stream, std::uint64_t from,
+                    std::chrono::steady_clock::time_point started)
+{
+    const bool back = WaitUntil([&] { return engine.AudioGetPosition(stream) > from; }, 5);
+    const auto took = std::chrono::steady_clock::now() - started;
+    ::testing::Test::RecordProperty("sound_back_ms",
+                                    int(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+    return back;
+}
 
 } // namespace
 
@@ -159,7 +179,7 @@ TEST(EnginePulse, ToneReachesThePulseAudioSink)
     EXPECT_GE(whole, windows * 2 / 3);
 }
 
-TEST(EnginePulse, ToneGoesOnFromWhereItStoppedWhenTheServerComesBack)
+TEST(EnginePulse, ToneGoesOnFromWhereItStoppedWhenTheServerComesBackLongAfter)
 {
     TempFolder folder;
     PrivatePulseAudio pulse(folder);
@@ -174,27 +194,30 @@ TEST(EnginePulse, ToneGoesOnFromWhereItStoppedWhenTheServerComesBack)
     pulse.Kill();
     Sleep(0.2); // the output notices
     const std::uint64_t stopped = engine->AudioGetPosition(stream);
-    Sleep(1.0);
+    // Well past the first seconds of quick retries.
+    Sleep(kOutage);
     EXPECT_LT(engine->AudioGetPosition(stream) - stopped, kSecond / 10) << "no server, no progress";
     EXPECT_NE(engine->AudioIsActive(stream), 0u);
 
     ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start again";
+    const auto started = std::chrono::steady_clock::now();
     const pid_t recorder = RecordSink(folder, "monitor.raw");
     ASSERT_GT(recorder, 0);
+    EXPECT_TRUE(SoundComesBack(*engine, stream, stopped, started));
     EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 10)) << "heard to its end";
     Sleep(0.3);
     engine.reset();
     EndProcess(recorder);
 
     // What was left after the stop is heard; the recorder may start up to a
-    // retry's half second late.
+    // retry's second late.
     const double left = (4 * kSecond - double(stopped)) / kSecond;
     const Span heard = Audible(ReadRawStereo(folder.File("monitor.raw")));
     EXPECT_LT(double(heard.Size()) / kFixtureRate, left + 0.2);
-    EXPECT_GT(double(heard.Size()) / kFixtureRate, left - 0.7);
+    EXPECT_GT(double(heard.Size()) / kFixtureRate, left - 1.2);
 }
 
-TEST(EnginePulse, PlayWithNoServerIsSilentAndThePlayAfterItStartsIsHeard)
+TEST(EnginePulse, PlayWithNoServerIsHeardWhenTheServerStartsWithNoNewPlay)
 {
     TempFolder folder;
     PrivatePulseAudio pulse(folder);
@@ -204,13 +227,14 @@ TEST(EnginePulse, PlayWithNoServerIsSilentAndThePlayAfterItStartsIsHeard)
     const HSTREAM stream = engine->AudioStreamCreateFile(false, folder.File("tone.wav").c_str(), 0, 0, 0);
     ASSERT_NE(stream, 0u);
     ASSERT_TRUE(engine->AudioPlay(stream, false));
-    Sleep(0.5);
+    Sleep(kLateServer);
     EXPECT_EQ(engine->AudioGetPosition(stream), 0u);
 
     ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
+    const auto started = std::chrono::steady_clock::now();
     const pid_t recorder = RecordSink(folder, "monitor.raw");
     ASSERT_GT(recorder, 0);
-    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    EXPECT_TRUE(SoundComesBack(*engine, stream, 0, started));
     EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
     Sleep(0.3);
     engine.reset();

@@ -1,5 +1,5 @@
-// The chooser on QFileDialog: what it offers, typed names (missing files too), and
-// the shape of what it hands back.
+// The chooser on QFileDialog: what it offers, typed names (missing files too) and
+// wildcards, and the shape of what it hands back.
 
 #include "platform/qt_file_chooser.h"
 #include "tests/support/fake_platform.h"
@@ -118,6 +118,36 @@ TEST(QtFileChooser, TypedNamesOfMissingFilesAreTakenInTheOrderTyped)
     const QString mixed = QStringLiteral("\"b.mid\" \"gone\" \"a.mp3\"");
     ASSERT_EQ(ChooseTyped(folder.Path(), mixed, result), 1);
     EXPECT_EQ(result.buffer, dir + '\0' + "b.mid" + '\0' + "gone.mp3" + '\0' + "a.mp3" + '\0' + '\0');
+}
+
+TEST(QtFileChooser, ATypedWildcardFiltersTheViewAndKeepsTheChooserOpen)
+{
+    TempExeFolder folder;
+    WriteBytes(folder.Path() + "a.wav", "");
+    WriteBytes(folder.Path() + "b.mp3", "");
+    bool open = false;
+    WhenChooserOpens([&](QFileDialog* dialog) {
+        ShowChooserFolder(dialog, folder.Path());
+        TypeInChooser(dialog, QStringLiteral("*.wav"));
+        open = dialog->isVisible();
+        auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+        const auto names = [&] {
+            QStringList names;
+            for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
+                names << list->model()->index(row, 0, list->rootIndex()).data().toString();
+            return names;
+        };
+        // The filtered listing comes in the background too; folders stay.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return names().contains(QStringLiteral("a.wav")) && !names().contains(QStringLiteral("b.mp3"));
+        })) << names().join(QLatin1Char(' ')).toStdString();
+        dialog->reject();
+    });
+    QtFileChooser chooser;
+    ChooserResult result;
+    EXPECT_NE(chooser.GetOpenFileName(kRequest, result), 1);
+    EXPECT_TRUE(open);
+    EXPECT_TRUE(result.buffer.empty());
 }
 
 TEST(QtFileChooser, CancelHandsBackNothing)
