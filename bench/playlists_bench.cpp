@@ -21,13 +21,10 @@ namespace {
 // Loading the catalogue never reaches the engine while a playlist is listed.
 class SilentEngine final : public AudioEngine {
 public:
-    bool AudioInit(int, std::uint32_t, std::uint32_t, void*, const void*) override { return true; }
-    HSTREAM AudioStreamCreateFile(bool, const char*, std::uint32_t, std::uint32_t, std::uint32_t) override
-    {
-        return 0;
-    }
+    bool AudioInit() override { return true; }
+    HSTREAM AudioStreamCreateFile(const char*) override { return 0; }
     bool AudioStreamFree(HSTREAM) override { return false; }
-    bool AudioPlay(HSTREAM, bool) override { return false; }
+    bool AudioPlay(HSTREAM) override { return false; }
     bool AudioPause(HSTREAM) override { return false; }
     bool AudioStop(HSTREAM) override { return false; }
     std::uint32_t AudioIsActive(HSTREAM) override { return 0; }

@@ -28,9 +28,9 @@ void BM_AudioGetData(benchmark::State& state)
         return;
     }
     std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    engine->AudioInit(1, 44100, 4, nullptr, nullptr);
-    const HSTREAM stream = engine->AudioStreamCreateFile(false, wav.string().c_str(), 0, 0, 0);
-    engine->AudioPlay(stream, false);
+    engine->AudioInit();
+    const HSTREAM stream = engine->AudioStreamCreateFile(wav.string().c_str());
+    engine->AudioPlay(stream);
     std::array<float, kSpectrumValues> spectrum;
     for (auto _ : state) {
         engine->AudioGetData(stream, spectrum.data(), kAudioDataFft2048);

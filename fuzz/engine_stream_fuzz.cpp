@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     static std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
     g_engine = engine.get();
-    Require(g_engine->AudioInit(1, 44100, 4, nullptr, nullptr), "the engine starts on the dummy driver");
+    Require(g_engine->AudioInit(), "the engine starts on the dummy driver");
     return 0;
 }
 
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     DecodeToEnd(path);
-    const HSTREAM stream = g_engine->AudioStreamCreateFile(false, path.c_str(), 0, 0, 0);
+    const HSTREAM stream = g_engine->AudioStreamCreateFile(path.c_str());
     if (stream != 0) {
         Require(g_engine->AudioIsActive(stream) == 0 && g_engine->AudioGetPosition(stream) == 0,
                 "a new stream is stopped at position 0");

@@ -27,14 +27,13 @@ public:
     virtual ~AudioEngine() = default;
 
     // Opens the output. A repeated call is harmless.
-    virtual bool AudioInit(int device, std::uint32_t freq, std::uint32_t flags, void* window,
-                           const void* clsid) = 0;
-    // A new stream, stopped at position 0; 0 when the file cannot be played.
-    virtual HSTREAM AudioStreamCreateFile(bool mem, const char* file, std::uint32_t offset,
-                                          std::uint32_t length, std::uint32_t flags) = 0;
+    virtual bool AudioInit() = 0;
+    // A new stream of the whole file at path, stopped at position 0; 0 when the
+    // file cannot be played.
+    virtual HSTREAM AudioStreamCreateFile(const char* path) = 0;
     virtual bool AudioStreamFree(HSTREAM handle) = 0;
     // Starts, resumes where paused, or just goes on.
-    virtual bool AudioPlay(HSTREAM handle, bool restart) = 0;
+    virtual bool AudioPlay(HSTREAM handle) = 0;
     virtual bool AudioPause(HSTREAM handle) = 0;
     virtual bool AudioStop(HSTREAM handle) = 0;
     // Non-zero while playing or paused; 0 once played to the end, stopped or dead.
@@ -50,6 +49,22 @@ public:
     virtual std::uint32_t AudioGetVolume() = 0;
     virtual bool AudioSetVolume(std::uint32_t volume) = 0;
 };
+
+// The operations as an engine declares them: one list for every engine.
+#define LIRVAN_AUDIO_ENGINE_OPERATIONS                                                                       \
+    bool AudioInit() override;                                                                               \
+    HSTREAM AudioStreamCreateFile(const char* path) override;                                                \
+    bool AudioStreamFree(HSTREAM handle) override;                                                           \
+    bool AudioPlay(HSTREAM handle) override;                                                                 \
+    bool AudioPause(HSTREAM handle) override;                                                                \
+    bool AudioStop(HSTREAM handle) override;                                                                 \
+    std::uint32_t AudioIsActive(HSTREAM handle) override;                                                    \
+    std::uint64_t AudioGetLength(HSTREAM handle) override;                                                   \
+    std::uint64_t AudioGetPosition(HSTREAM handle) override;                                                 \
+    bool AudioSetPosition(HSTREAM handle, std::uint64_t position) override;                                  \
+    std::uint32_t AudioGetData(HSTREAM handle, void* buffer, std::uint32_t request) override;                \
+    std::uint32_t AudioGetVolume() override;                                                                 \
+    bool AudioSetVolume(std::uint32_t volume) override;
 
 // The engine that plays through the system's sound server.
 std::unique_ptr<AudioEngine> CreateSystemAudioEngine();

@@ -15,9 +15,6 @@ void ResetTransportState() { g_transport = {}; }
 } // namespace lirvan
 
 namespace {
-// What the engine is opened with before every load.
-constexpr int kOutputDevice = 1;
-constexpr std::uint32_t kOutputFlags = 4;
 constexpr int kFullVolume = 100;
 } // namespace
 
@@ -30,8 +27,9 @@ void PlaybackModel::LoadTrack(std::string path)
     percentUnit = 0.0;
     positionPercent = 0;
     ResetMeter();
-    m_engine.AudioInit(kOutputDevice, kOutputRate, kOutputFlags, nullptr, nullptr);
-    stream = m_engine.AudioStreamCreateFile(false, path.c_str(), 0, 0, 0);
+    // Every load opens the engine again; a repeat is harmless.
+    m_engine.AudioInit();
+    stream = m_engine.AudioStreamCreateFile(path.c_str());
     SetStreamLoaded(stream != 0);
     if (stream != 0) {
         Play();
@@ -48,7 +46,7 @@ void PlaybackModel::Play()
     KillTimer();
     StartTimer();
     SetState(PlaybackState::Playing);
-    m_engine.AudioPlay(stream, false);
+    m_engine.AudioPlay(stream);
     ApplyVolume();
 }
 

@@ -9,35 +9,32 @@ AudioEngine* ModuleAudioEngine::Loaded()
     return m_engine.get();
 }
 
-bool ModuleAudioEngine::AudioInit(int device, std::uint32_t freq, std::uint32_t flags, void* window,
-                                  const void* clsid)
+bool ModuleAudioEngine::AudioInit()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_engine) return m_engine->AudioInit(device, freq, flags, window, clsid);
-    if (!m_init) m_init = InitCall{device, freq, flags, window, clsid};
+    if (m_engine) return m_engine->AudioInit();
+    m_initialised = true;
     return true;
 }
 
-HSTREAM ModuleAudioEngine::AudioStreamCreateFile(bool mem, const char* file, std::uint32_t offset,
-                                                 std::uint32_t length, std::uint32_t flags)
+HSTREAM ModuleAudioEngine::AudioStreamCreateFile(const char* path)
 {
     AudioEngine* engine;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_engine && m_init && !m_tried) {
+        if (!m_engine && m_initialised && !m_tried) {
             m_tried = true;
             const auto create = reinterpret_cast<decltype(&lirvan_create_engine_v1)>(
                 LoadModuleEntry(kEngineModule, m_folder, kEngineEntry, "the sound output"));
             if (create) {
                 m_engine.reset(create());
-                m_engine->AudioInit(m_init->device, m_init->freq, m_init->flags, m_init->window,
-                                    m_init->clsid);
+                m_engine->AudioInit();
                 m_engine->AudioSetVolume(m_volume);
             }
         }
         engine = m_engine.get();
     }
-    return engine ? engine->AudioStreamCreateFile(mem, file, offset, length, flags) : 0;
+    return engine ? engine->AudioStreamCreateFile(path) : 0;
 }
 
 // Until the engine is loaded there is no stream, so every handle is dead.
@@ -47,10 +44,10 @@ bool ModuleAudioEngine::AudioStreamFree(HSTREAM handle)
     return engine && engine->AudioStreamFree(handle);
 }
 
-bool ModuleAudioEngine::AudioPlay(HSTREAM handle, bool restart)
+bool ModuleAudioEngine::AudioPlay(HSTREAM handle)
 {
     AudioEngine* engine = Loaded();
-    return engine && engine->AudioPlay(handle, restart);
+    return engine && engine->AudioPlay(handle);
 }
 
 bool ModuleAudioEngine::AudioPause(HSTREAM handle)
@@ -99,14 +96,14 @@ std::uint32_t ModuleAudioEngine::AudioGetVolume()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_engine) return m_engine->AudioGetVolume();
-    return m_init ? m_volume : kAudioVolumeUnknown;
+    return m_initialised ? m_volume : kAudioVolumeUnknown;
 }
 
 bool ModuleAudioEngine::AudioSetVolume(std::uint32_t volume)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_engine) return m_engine->AudioSetVolume(volume);
-    if (!m_init || volume > 100) return false;
+    if (!m_initialised || volume > 100) return false;
     m_volume = volume;
     return true;
 }

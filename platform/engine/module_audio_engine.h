@@ -13,7 +13,6 @@
 
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 
 class ModuleAudioEngine final : public AudioEngine {
@@ -21,21 +20,7 @@ public:
     // folder: where the module is; empty for the usual places (see module_loader.h).
     explicit ModuleAudioEngine(std::string folder = {}) : m_folder(std::move(folder)) { }
 
-    bool AudioInit(int device, std::uint32_t freq, std::uint32_t flags, void* window,
-                   const void* clsid) override;
-    HSTREAM AudioStreamCreateFile(bool mem, const char* file, std::uint32_t offset, std::uint32_t length,
-                                  std::uint32_t flags) override;
-    bool AudioStreamFree(HSTREAM handle) override;
-    bool AudioPlay(HSTREAM handle, bool restart) override;
-    bool AudioPause(HSTREAM handle) override;
-    bool AudioStop(HSTREAM handle) override;
-    std::uint32_t AudioIsActive(HSTREAM handle) override;
-    std::uint64_t AudioGetLength(HSTREAM handle) override;
-    std::uint64_t AudioGetPosition(HSTREAM handle) override;
-    bool AudioSetPosition(HSTREAM handle, std::uint64_t position) override;
-    std::uint32_t AudioGetData(HSTREAM handle, void* buffer, std::uint32_t request) override;
-    std::uint32_t AudioGetVolume() override;
-    bool AudioSetVolume(std::uint32_t volume) override;
+    LIRVAN_AUDIO_ENGINE_OPERATIONS
 
 private:
     // The loaded engine, or nullptr while none is; it lives as long as this object.
@@ -45,14 +30,8 @@ private:
     std::mutex m_mutex; // guards everything below
     std::unique_ptr<AudioEngine> m_engine;
     bool m_tried = false;
-    // AudioInit's call, kept for the engine; set once it was called.
-    struct InitCall {
-        int device;
-        std::uint32_t freq, flags;
-        void* window;
-        const void* clsid;
-    };
-    std::optional<InitCall> m_init;
+    // Whether AudioInit was called, which the engine is then told at its load.
+    bool m_initialised = false;
     // The output's volume before AudioInit is as the engine starts it: full.
     std::uint32_t m_volume = 100;
 };

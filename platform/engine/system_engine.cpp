@@ -26,24 +26,22 @@ SystemEngine::~SystemEngine()
     m_streams.clear();
 }
 
-bool SystemEngine::AudioInit(int, std::uint32_t, std::uint32_t, void*, const void*)
+bool SystemEngine::AudioInit()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_keeper) m_keeper = std::make_unique<OutputKeeper>(m_output, [this] { return AnyPlaying(); });
     return true;
 }
 
-HSTREAM SystemEngine::AudioStreamCreateFile(bool mem, const char* file, std::uint32_t offset,
-                                            std::uint32_t length, std::uint32_t)
+HSTREAM SystemEngine::AudioStreamCreateFile(const char* path)
 {
-    // Only whole files by path are played.
-    if (mem || !file || offset != 0 || length != 0) return 0;
+    if (!path) return 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (!m_keeper || m_lastHandle == std::numeric_limits<HSTREAM>::max()) return 0;
     }
     // Opening reads the file; other calls need not wait for it.
-    std::unique_ptr<Decoder> decoder = OpenDecoder(file);
+    std::unique_ptr<Decoder> decoder = OpenDecoder(path);
     if (!decoder) return 0;
     auto stream = std::make_unique<Stream>(std::move(decoder));
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -102,7 +100,7 @@ bool SystemEngine::AnyPlaying()
     });
 }
 
-bool SystemEngine::AudioPlay(HSTREAM handle, bool) { return Steer(handle, &Stream::Play, true); }
+bool SystemEngine::AudioPlay(HSTREAM handle) { return Steer(handle, &Stream::Play, true); }
 
 bool SystemEngine::AudioPause(HSTREAM handle) { return Steer(handle, &Stream::Pause, false); }
 

@@ -28,21 +28,7 @@ public:
     // stream, joining its decoder thread.
     ~SystemEngine() override;
 
-    bool AudioInit(int device, std::uint32_t freq, std::uint32_t flags, void* window,
-                   const void* clsid) override;
-    HSTREAM AudioStreamCreateFile(bool mem, const char* file, std::uint32_t offset, std::uint32_t length,
-                                  std::uint32_t flags) override;
-    bool AudioStreamFree(HSTREAM handle) override;
-    bool AudioPlay(HSTREAM handle, bool restart) override;
-    bool AudioPause(HSTREAM handle) override;
-    bool AudioStop(HSTREAM handle) override;
-    std::uint32_t AudioIsActive(HSTREAM handle) override;
-    std::uint64_t AudioGetLength(HSTREAM handle) override;
-    std::uint64_t AudioGetPosition(HSTREAM handle) override;
-    bool AudioSetPosition(HSTREAM handle, std::uint64_t position) override;
-    std::uint32_t AudioGetData(HSTREAM handle, void* buffer, std::uint32_t request) override;
-    std::uint32_t AudioGetVolume() override;
-    bool AudioSetVolume(std::uint32_t volume) override;
+    LIRVAN_AUDIO_ENGINE_OPERATIONS
 
 private:
     // The live stream of a handle, or nullptr (also before AudioInit).

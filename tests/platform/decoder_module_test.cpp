@@ -62,7 +62,7 @@ TEST_F(DecoderModules, MissingOrBrokenOnesFailCreationWithOneLineUntilOneLoads)
         testing::internal::CaptureStderr();
         for (int attempt = 0; attempt < 2; ++attempt) {
             for (const std::string& file : {tone, tune, song})
-                EXPECT_EQ(engine->AudioStreamCreateFile(false, file.c_str(), 0, 0, 0), 0u) << file;
+                EXPECT_EQ(engine->AudioStreamCreateFile(file.c_str()), 0u) << file;
         }
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 3) << "one line a module:\n" << said;
@@ -71,7 +71,7 @@ TEST_F(DecoderModules, MissingOrBrokenOnesFailCreationWithOneLineUntilOneLoads)
 
     UseDecoderModulesFrom("");
     for (const std::string& file : {tone, tune, song}) {
-        const HSTREAM stream = engine->AudioStreamCreateFile(false, file.c_str(), 0, 0, 0);
+        const HSTREAM stream = engine->AudioStreamCreateFile(file.c_str());
         EXPECT_NE(stream, 0u) << file;
         EXPECT_TRUE(engine->AudioStreamFree(stream));
     }
@@ -114,12 +114,11 @@ TEST(EngineModule, MissingOneFailsCreationWithOneLineAndTheDefaultOnePlays)
     WriteToneWav(tone, 0.5, 440);
     ModuleAudioEngine missing(folder.File("missing"));
     EXPECT_EQ(missing.AudioGetVolume(), kAudioVolumeUnknown);
-    ASSERT_TRUE(missing.AudioInit(-1, kOutputRate, 0, nullptr, nullptr));
+    ASSERT_TRUE(missing.AudioInit());
     EXPECT_TRUE(missing.AudioSetVolume(40));
     EXPECT_EQ(missing.AudioGetVolume(), 40u);
     testing::internal::CaptureStderr();
-    for (int attempt = 0; attempt < 2; ++attempt)
-        EXPECT_EQ(missing.AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0), 0u);
+    for (int attempt = 0; attempt < 2; ++attempt) EXPECT_EQ(missing.AudioStreamCreateFile(tone.c_str()), 0u);
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_NE(said.find("liblirvan_engine.so"), std::string::npos) << said;
@@ -127,9 +126,9 @@ TEST(EngineModule, MissingOneFailsCreationWithOneLineAndTheDefaultOnePlays)
 
     // The volume set before the load is the loaded engine's.
     ModuleAudioEngine loaded;
-    ASSERT_TRUE(loaded.AudioInit(-1, kOutputRate, 0, nullptr, nullptr));
+    ASSERT_TRUE(loaded.AudioInit());
     EXPECT_TRUE(loaded.AudioSetVolume(40));
-    const HSTREAM stream = loaded.AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
+    const HSTREAM stream = loaded.AudioStreamCreateFile(tone.c_str());
     ASSERT_NE(stream, 0u);
     EXPECT_GT(loaded.AudioGetLength(stream), 0u);
     EXPECT_EQ(loaded.AudioGetVolume(), 40u);

@@ -25,7 +25,7 @@ void ExpectDead(AudioEngine& engine, HSTREAM handle)
 {
     std::array<float, kSpectrumValues + 1> buffer;
     buffer.fill(kUntouched);
-    EXPECT_FALSE(engine.AudioPlay(handle, false));
+    EXPECT_FALSE(engine.AudioPlay(handle));
     EXPECT_FALSE(engine.AudioPause(handle));
     EXPECT_FALSE(engine.AudioStop(handle));
     EXPECT_FALSE(engine.AudioSetPosition(handle, 0));
@@ -50,18 +50,18 @@ TEST(EngineCalls, FailWithoutEffectBeforeInitOnHandleZeroAndOnFreedHandles)
 
     EXPECT_EQ(engine->AudioGetVolume(), kAudioVolumeUnknown);
     EXPECT_FALSE(engine->AudioSetVolume(50));
-    EXPECT_EQ(engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0), 0u);
+    EXPECT_EQ(engine->AudioStreamCreateFile(tone.c_str()), 0u);
     ExpectDead(*engine, 1);
 
-    ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
-    EXPECT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
+    ASSERT_TRUE(engine->AudioInit());
+    EXPECT_TRUE(engine->AudioInit());
     EXPECT_EQ(engine->AudioGetVolume(), 100u);
     EXPECT_FALSE(engine->AudioSetVolume(101));
     EXPECT_TRUE(engine->AudioSetVolume(40));
     EXPECT_EQ(engine->AudioGetVolume(), 40u);
     ExpectDead(*engine, 0);
 
-    const HSTREAM first = engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
+    const HSTREAM first = engine->AudioStreamCreateFile(tone.c_str());
     ASSERT_NE(first, 0u);
     EXPECT_EQ(engine->AudioGetLength(first), kBytesPerSecond);
     EXPECT_EQ(engine->AudioGetPosition(first), 0u);
@@ -72,12 +72,12 @@ TEST(EngineCalls, FailWithoutEffectBeforeInitOnHandleZeroAndOnFreedHandles)
     EXPECT_EQ(engine->AudioGetData(first, buffer.data(), 0x80000001u), kAudioDataError);
     EXPECT_EQ(buffer[0], kUntouched) << "an unknown request writes nothing";
 
-    ASSERT_TRUE(engine->AudioPlay(first, false));
+    ASSERT_TRUE(engine->AudioPlay(first));
     EXPECT_NE(engine->AudioIsActive(first), 0u);
     ASSERT_TRUE(engine->AudioStreamFree(first));
     ExpectDead(*engine, first);
 
-    const HSTREAM second = engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
+    const HSTREAM second = engine->AudioStreamCreateFile(tone.c_str());
     EXPECT_GT(second, first) << "a freed handle is never handed out again";
     ExpectDead(*engine, first);
     EXPECT_EQ(engine->AudioGetLength(second), kBytesPerSecond);
@@ -87,9 +87,7 @@ TEST(EngineCalls, FilesWithNothingPlayableGiveNoStream)
 {
     TempFolder folder;
     std::unique_ptr<AudioEngine> engine = StartDiskEngine(folder.File("out.raw"));
-    const auto create = [&](const std::string& path) {
-        return engine->AudioStreamCreateFile(false, path.c_str(), 0, 0, 0);
-    };
+    const auto create = [&](const std::string& path) { return engine->AudioStreamCreateFile(path.c_str()); };
 
     const std::string tone = folder.File("tone.wav");
     WriteToneWav(tone, 0.5, 440);
@@ -118,9 +116,7 @@ TEST(EngineCalls, FilesWithNothingPlayableGiveNoStream)
                              "noise4096.mp3", "noise65536.mp3", "silent-film.avi", "cut.mid",
                              "header-only.mid", "wav-named.mid", "absurd-rate.wav", ""})
         EXPECT_EQ(create(folder.File(name)), 0u) << name;
-    EXPECT_EQ(engine->AudioStreamCreateFile(false, nullptr, 0, 0, 0), 0u);
-    EXPECT_EQ(engine->AudioStreamCreateFile(true, tone.c_str(), 0, 0, 0), 0u)
-        << "memory streams are not played";
+    EXPECT_EQ(engine->AudioStreamCreateFile(nullptr), 0u);
     EXPECT_NE(create(tone), 0u) << "the same engine still plays good files";
 }
 
@@ -130,20 +126,20 @@ TEST(EngineCalls, SeveralStreamsKeepTheirOwnState)
     std::unique_ptr<AudioEngine> engine = StartDiskEngine(folder.File("out.raw"));
     const std::string tone = folder.File("tone.wav");
     WriteToneWav(tone, 0.5, 440);
-    const HSTREAM a = engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
-    const HSTREAM b = engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
+    const HSTREAM a = engine->AudioStreamCreateFile(tone.c_str());
+    const HSTREAM b = engine->AudioStreamCreateFile(tone.c_str());
     ASSERT_NE(a, 0u);
     ASSERT_NE(b, 0u);
     ASSERT_NE(a, b);
 
-    ASSERT_TRUE(engine->AudioPlay(a, false));
+    ASSERT_TRUE(engine->AudioPlay(a));
     ASSERT_TRUE(engine->AudioSetPosition(b, 8000));
     ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(a) > 20000; }, 2));
     EXPECT_EQ(engine->AudioIsActive(b), 0u);
     EXPECT_EQ(engine->AudioGetPosition(b), 8000u);
 
     ASSERT_TRUE(engine->AudioStreamFree(a));
-    ASSERT_TRUE(engine->AudioPlay(b, false));
+    ASSERT_TRUE(engine->AudioPlay(b));
     EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(b) == 0; }, 3)) << "b plays to its end";
     EXPECT_EQ(engine->AudioGetPosition(b), engine->AudioGetLength(b));
 }
@@ -155,8 +151,8 @@ TEST(EngineCalls, ClosingOrExitingWhileStreamsPlayEndsCleanly)
     WriteMidi(folder.File("song.mid"), {{0, 1920, 60}});
     const auto playBoth = [&](AudioEngine& engine) {
         for (const char* name : {"tone.wav", "song.mid"}) {
-            const HSTREAM stream = engine.AudioStreamCreateFile(false, folder.File(name).c_str(), 0, 0, 0);
-            ASSERT_TRUE(engine.AudioPlay(stream, false)) << name;
+            const HSTREAM stream = engine.AudioStreamCreateFile(folder.File(name).c_str());
+            ASSERT_TRUE(engine.AudioPlay(stream)) << name;
         }
         Sleep(0.1);
     };
@@ -188,8 +184,8 @@ TEST(EngineCalls, TerminateSignalEndsAProcessThatHasPlayed)
     EXPECT_EXIT(
         {
             static AudioEngine* engine = StartDiskEngine(folder.File("out.raw")).release();
-            const HSTREAM stream = engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
-            engine->AudioPlay(stream, false);
+            const HSTREAM stream = engine->AudioStreamCreateFile(tone.c_str());
+            engine->AudioPlay(stream);
             WaitUntil([&] { return engine->AudioGetPosition(stream) > 0; }, 5.0);
             std::raise(SIGTERM);
             std::this_thread::sleep_for(std::chrono::seconds(5));
@@ -209,14 +205,14 @@ TEST(EngineCalls, WithNoSoundServerPlayIsSilentHoldsThePositionAndSaysSoOnce)
     ::testing::internal::CaptureStderr();
     for (int run = 0; run < 2; ++run) {
         std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-        ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
-        const HSTREAM stream = engine->AudioStreamCreateFile(false, tone.c_str(), 0, 0, 0);
-        ASSERT_TRUE(engine->AudioPlay(stream, false));
+        ASSERT_TRUE(engine->AudioInit());
+        const HSTREAM stream = engine->AudioStreamCreateFile(tone.c_str());
+        ASSERT_TRUE(engine->AudioPlay(stream));
         Sleep(0.7);
         EXPECT_EQ(engine->AudioGetPosition(stream), 0u);
         EXPECT_NE(engine->AudioIsActive(stream), 0u);
         EXPECT_TRUE(engine->AudioPause(stream));
-        EXPECT_TRUE(engine->AudioPlay(stream, false));
+        EXPECT_TRUE(engine->AudioPlay(stream));
     }
     const std::string said = ::testing::internal::GetCapturedStderr();
     unsetenv("PULSE_SERVER");

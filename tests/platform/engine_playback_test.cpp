@@ -30,13 +30,10 @@ class EnginePlayback : public ::testing::Test {
 protected:
     EnginePlayback() : engine(StartDiskEngine(folder.File("out.raw"))) { }
 
-    HSTREAM Create(const std::string& path)
-    {
-        return engine->AudioStreamCreateFile(false, path.c_str(), 0, 0, 0);
-    }
+    HSTREAM Create(const std::string& path) { return engine->AudioStreamCreateFile(path.c_str()); }
     bool PlayToEnd(HSTREAM stream, double seconds)
     {
-        return engine->AudioPlay(stream, false) &&
+        return engine->AudioPlay(stream) &&
             WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, seconds);
     }
     // Everything played, once the engine is closed.
@@ -59,7 +56,7 @@ TEST_F(EnginePlayback, ToneComesOutAtItsFrequencyAndLevelAndTheStreamEnds)
     ASSERT_NE(stream, 0u);
     ASSERT_TRUE(PlayToEnd(stream, 4));
     EXPECT_EQ(engine->AudioGetPosition(stream), engine->AudioGetLength(stream));
-    EXPECT_TRUE(engine->AudioPlay(stream, false));
+    EXPECT_TRUE(engine->AudioPlay(stream));
     EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 1))
         << "nothing is left to play";
 
@@ -91,7 +88,7 @@ TEST_F(EnginePlayback, PauseHoldsThePositionAndPlayResumesThere)
 {
     WriteToneWav(folder.File("tone.wav"), 1.0, 440);
     const HSTREAM stream = Create(folder.File("tone.wav"));
-    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    ASSERT_TRUE(engine->AudioPlay(stream));
     Sleep(0.3);
     ASSERT_TRUE(engine->AudioPause(stream));
     Sleep(0.05); // a callback under way finishes
@@ -118,7 +115,7 @@ TEST_F(EnginePlayback, SeekPlaysFromTheNewPlace)
     const HSTREAM stream = Create(folder.File("two.wav"));
     const std::uint64_t length = engine->AudioGetLength(stream);
     ASSERT_EQ(length, 2 * kBytesPerSecond);
-    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    ASSERT_TRUE(engine->AudioPlay(stream));
     Sleep(0.25);
     const std::uint64_t target = length * 3 / 4;
     ASSERT_TRUE(engine->AudioSetPosition(stream, target));
@@ -142,7 +139,7 @@ TEST_F(EnginePlayback, SpectrumOfAToneIsOnePeakAtItsFrequency)
 {
     WriteToneWav(folder.File("khz.wav"), 1.0, 1000, 1.0);
     const HSTREAM stream = Create(folder.File("khz.wav"));
-    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    ASSERT_TRUE(engine->AudioPlay(stream));
     ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) > kBytesPerSecond / 4; }, 2));
     std::array<float, kSpectrumValues + 1> spectrum;
     spectrum.fill(-1);

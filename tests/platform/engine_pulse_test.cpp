@@ -154,10 +154,10 @@ TEST(EnginePulse, ToneReachesThePulseAudioSink)
 
     WriteToneWav(folder.File("tone.wav"), 1.0, 660, 0.5);
     std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
-    const HSTREAM stream = engine->AudioStreamCreateFile(false, folder.File("tone.wav").c_str(), 0, 0, 0);
+    ASSERT_TRUE(engine->AudioInit());
+    const HSTREAM stream = engine->AudioStreamCreateFile(folder.File("tone.wav").c_str());
     ASSERT_NE(stream, 0u);
-    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    ASSERT_TRUE(engine->AudioPlay(stream));
     EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
     EXPECT_EQ(engine->AudioGetPosition(stream), kBytesPerSecond);
     Sleep(0.3); // the server's own buffer drains into the monitor
@@ -186,9 +186,9 @@ TEST(EnginePulse, ToneGoesOnFromWhereItStoppedWhenTheServerComesBackLongAfter)
     ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
     WriteToneWav(folder.File("tone.wav"), 4.0, 660, 0.5);
     std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
-    const HSTREAM stream = engine->AudioStreamCreateFile(false, folder.File("tone.wav").c_str(), 0, 0, 0);
-    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    ASSERT_TRUE(engine->AudioInit());
+    const HSTREAM stream = engine->AudioStreamCreateFile(folder.File("tone.wav").c_str());
+    ASSERT_TRUE(engine->AudioPlay(stream));
     ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) >= kBytesPerSecond; }, 5));
 
     pulse.Kill();
@@ -223,10 +223,10 @@ TEST(EnginePulse, PlayWithNoServerIsHeardWhenTheServerStartsWithNoNewPlay)
     PrivatePulseAudio pulse(folder);
     WriteToneWav(folder.File("tone.wav"), 1.0, 660, 0.5);
     std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
-    const HSTREAM stream = engine->AudioStreamCreateFile(false, folder.File("tone.wav").c_str(), 0, 0, 0);
+    ASSERT_TRUE(engine->AudioInit());
+    const HSTREAM stream = engine->AudioStreamCreateFile(folder.File("tone.wav").c_str());
     ASSERT_NE(stream, 0u);
-    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    ASSERT_TRUE(engine->AudioPlay(stream));
     Sleep(kLateServer);
     EXPECT_EQ(engine->AudioGetPosition(stream), 0u);
 
@@ -249,17 +249,17 @@ TEST(EnginePulse, PauseAndStopLeaveNoPlayingStreamOnTheSink)
     ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
     WriteToneWav(folder.File("tone.wav"), 20.0, 660, 0.5);
     std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    ASSERT_TRUE(engine->AudioInit(1, 44100, 4, nullptr, nullptr));
-    const HSTREAM stream = engine->AudioStreamCreateFile(false, folder.File("tone.wav").c_str(), 0, 0, 0);
+    ASSERT_TRUE(engine->AudioInit());
+    const HSTREAM stream = engine->AudioStreamCreateFile(folder.File("tone.wav").c_str());
     // The sink may keep a paused output a few seconds, for a quick resume.
     constexpr double kLetGo = 6;
 
-    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    ASSERT_TRUE(engine->AudioPlay(stream));
     EXPECT_TRUE(WaitUntil([] { return PlayingSinkInputs() == 1; }, 5));
     ASSERT_TRUE(engine->AudioPause(stream));
     EXPECT_TRUE(WaitUntil([] { return PlayingSinkInputs() == 0; }, kLetGo)) << "after pause";
 
-    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    ASSERT_TRUE(engine->AudioPlay(stream));
     EXPECT_TRUE(WaitUntil([] { return PlayingSinkInputs() == 1; }, 5));
     ASSERT_TRUE(engine->AudioStop(stream));
     EXPECT_TRUE(WaitUntil([] { return PlayingSinkInputs() == 0; }, kLetGo)) << "after stop";

@@ -22,7 +22,7 @@ std::unique_ptr<AudioEngine> StartDiskEngine(const std::string& capture)
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
     std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    engine->AudioInit(1, 44100, 4, nullptr, nullptr);
+    engine->AudioInit();
     return engine;
 }
 

@@ -21,18 +21,17 @@ std::vector<std::string> FakeAudioEngine::CallsOf(const std::string& operation) 
     return found;
 }
 
-bool FakeAudioEngine::AudioInit(int device, std::uint32_t, std::uint32_t, void*, const void*)
+bool FakeAudioEngine::AudioInit()
 {
-    Record("AudioInit", static_cast<std::uint64_t>(device));
+    calls.push_back("AudioInit");
     initialised = true;
     return true;
 }
 
-HSTREAM FakeAudioEngine::AudioStreamCreateFile(bool, const char* file, std::uint32_t, std::uint32_t,
-                                               std::uint32_t)
+HSTREAM FakeAudioEngine::AudioStreamCreateFile(const char* path)
 {
-    calls.push_back(std::string("AudioStreamCreateFile ") + file);
-    if (!initialised || unplayable.count(file)) return 0;
+    calls.push_back(std::string("AudioStreamCreateFile ") + path);
+    if (!initialised || unplayable.count(path)) return 0;
     live.insert(++lastHandle);
     return lastHandle;
 }
@@ -43,10 +42,9 @@ bool FakeAudioEngine::AudioStreamFree(HSTREAM handle)
     return live.erase(handle) > 0;
 }
 
-bool FakeAudioEngine::AudioPlay(HSTREAM handle, bool restart)
+bool FakeAudioEngine::AudioPlay(HSTREAM handle)
 {
     Record("AudioPlay", handle);
-    (void)restart;
     return live.count(handle) > 0;
 }
 
