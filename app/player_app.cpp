@@ -1,6 +1,8 @@
 #include "app/player_app.h"
 
+#include "app/qt_translations.h"
 #include "desktop/desktop_doors.h"
+#include "desktop/desktop_entry.h"
 #include "desktop/hand_over_chooser.h"
 #include "platform/engine/module_audio_engine.h"
 #include "platform/message_box.h"
@@ -18,6 +20,9 @@ bool CPlayerApp::InitInstance(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("lirvan1"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
+    // The window's class and Wayland app id, by which the dock puts it under the entry's icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopEntry));
+    LoadQtTranslations();
 
     std::unique_ptr<AudioEngine> engine = CreateModuleAudioEngine();
     QtFileChooser askUser;
