@@ -18,9 +18,10 @@ bool CPlayerApp::InitInstance(int argc, char** argv)
     QApplication application(argc, argv);
     // The framework's settings store is named; the player keeps nothing in it.
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-    QApplication::setApplicationName(QStringLiteral("lirvan1"));
+    // The desktop entry's id is the window's class on X11 (Qt takes the application's
+    // name) and its app id on Wayland, by which the dock puts it under the entry's icon.
+    QApplication::setApplicationName(QString::fromLatin1(kDesktopEntry));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
-    // The window's class and Wayland app id, by which the dock puts it under the entry's icon.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopEntry));
     LoadQtTranslations();
 
