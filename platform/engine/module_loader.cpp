@@ -14,12 +14,13 @@ namespace {
 const char* g_buildTree = nullptr;
 
 // The file of the binary this code is linked into: the executable itself, or
-// the engine module, which carries its own copy of the loader.
+// the engine module, which carries its own copy of the loader. Found by the
+// address of this file's own data, which no other binary can stand in for.
 std::filesystem::path ThisBinary()
 {
     Dl_info info{};
     link_map* map = nullptr;
-    if (dladdr1(reinterpret_cast<void*>(&LoadModuleEntry), &info, reinterpret_cast<void**>(&map),
+    if (dladdr1(static_cast<const void*>(&g_buildTree), &info, reinterpret_cast<void**>(&map),
                 RTLD_DL_LINKMAP) != 0 &&
         map && map->l_name && map->l_name[0] != '\0')
         return map->l_name;
