@@ -1,6 +1,8 @@
 #include "app/player_app.h"
 
+#include "app/qt_translations.h"
 #include "desktop/desktop_doors.h"
+#include "desktop/desktop_entry.h"
 #include "desktop/player_service.h"
 #include "playback/playback_model.h"
 #include "platform/engine/module_audio_engine.h"
@@ -20,8 +22,12 @@ bool CPlayerApp::InitInstance(int argc, char** argv)
     QApplication application(argc, argv);
     // The framework's settings store is named; the player keeps nothing in it.
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-    QApplication::setApplicationName(QStringLiteral("lirvan1"));
+    // The desktop entry's id is the window's class on X11 (Qt takes the application's
+    // name) and its app id on Wayland, by which the dock puts it under the entry's icon.
+    QApplication::setApplicationName(QString::fromLatin1(kDesktopEntry));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopEntry));
+    LoadQtTranslations();
 
     // One player per session: a player already running takes the files.
     if (HandOverToRunningPlayer(QApplication::arguments())) return false;

@@ -99,8 +99,16 @@ lirvan_layer(lirvan_desktop
   PUBLIC Qt6::DBus
   PRIVATE lirvan_playback lirvan_playlists Qt6::Widgets)
 
+# The application object: the player's start-up, which main() runs.
+lirvan_folder_sources(app_sources app)
+list(REMOVE_ITEM app_sources ${CMAKE_SOURCE_DIR}/app/main.cpp)
+lirvan_layer(lirvan_app
+  SOURCES ${app_sources}
+  PRIVATE lirvan_ui lirvan_desktop lirvan_playback lirvan_platform Qt6::Widgets)
+
 # Everything but main(), for the tests, the benchmarks and the fuzz targets.
 add_library(lirvan INTERFACE)
-target_link_libraries(lirvan INTERFACE lirvan_ui lirvan_desktop lirvan_playback lirvan_playlists
-  lirvan_platform lirvan_engine_core)
-set(LIRVAN_LAYERS lirvan_platform lirvan_engine_core lirvan_playlists lirvan_playback lirvan_ui lirvan_desktop)
+target_link_libraries(lirvan INTERFACE lirvan_app lirvan_ui lirvan_desktop lirvan_playback
+  lirvan_playlists lirvan_platform lirvan_engine_core)
+set(LIRVAN_LAYERS lirvan_platform lirvan_engine_core lirvan_playlists lirvan_playback lirvan_ui lirvan_desktop
+  lirvan_app)

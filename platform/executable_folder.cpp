@@ -3,15 +3,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace {
 
 std::string g_override;
-
-bool CanWrite(const std::string& folder) { return access(folder.c_str(), W_OK) == 0; }
-
-FolderWritableCheck g_writable = CanWrite;
 
 // The folder of /proc/self/exe, ending in "/".
 std::string RunningExecutableFolder()
@@ -35,27 +30,27 @@ std::string UserDataFolder(const char* xdgDataHome, const char* home)
 
 } // namespace
 
-std::string ApplicationFolder(const std::string& exeFolder, FolderWritableCheck writable,
-                              const char* xdgDataHome, const char* home)
+std::string ApplicationFolder(const std::string& exeFolder, const char* xdgDataHome, const char* home)
 {
-    if (writable(exeFolder)) return exeFolder;
+    std::error_code error;
+    if (std::filesystem::is_directory(exeFolder + "pl", error)) return exeFolder;
     const std::string data = UserDataFolder(xdgDataHome, home);
     if (data.empty()) return exeFolder;
     std::string folder = data;
     if (folder.back() != '/') folder += '/';
     folder += "lirvan1/";
-    std::error_code ignored; // a folder that cannot be made fails later, as a missing pl/ does
-    std::filesystem::create_directories(folder + "pl", ignored);
+    // A folder that cannot be made fails later, as a missing pl/ does.
+    std::filesystem::create_directories(folder + "pl", error);
     return folder;
 }
 
 std::string ExecutableFolder()
 {
     if (!g_override.empty()) return g_override;
-    return ApplicationFolder(RunningExecutableFolder(), g_writable, std::getenv("XDG_DATA_HOME"),
-                             std::getenv("HOME"));
+    // Decided once: playlists do not move to another folder while the player runs.
+    static const std::string decided =
+        ApplicationFolder(RunningExecutableFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    return decided;
 }
 
 void OverrideExecutableFolder(const std::string& folder) { g_override = folder; }
-
-void SetFolderWritableCheck(FolderWritableCheck check) { g_writable = check ? check : CanWrite; }

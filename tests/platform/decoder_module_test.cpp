@@ -34,6 +34,44 @@ std::string Maps(pid_t pid)
     return {std::istreambuf_iterator<char>(maps), std::istreambuf_iterator<char>()};
 }
 
+// The player, a copy of the build tree's at `exe`, started offscreen with SDL's
+// dummy output and `file` on its command line when one is given; what it says
+// goes to `log`, and its playlists to the data folder `data`.
+pid_t StartPlayer(const std::string& exe, const std::string& log, const std::string& data,
+                  const char* file = nullptr)
+{
+    const pid_t player = fork();
+    if (player == 0) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("XDG_DATA_HOME", data.c_str(), 1);
+        // What it loads is the question here; the window under the sanitizers
+        // is the window tests' business. The engine's ThreadSanitizer options
+        // would stop it at a race inside Qt's own threads; at the defaults
+        // such a finding is only written to the log.
+        unsetenv("TSAN_OPTIONS");
+        const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(out, STDOUT_FILENO);
+        dup2(out, STDERR_FILENO);
+        execl(exe.c_str(), "lirvan1", file, nullptr);
+        _exit(127);
+    }
+    return player;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Stop(pid_t player)
+{
+    int status = 0;
+    kill(player, SIGKILL);
+    waitpid(player, &status, 0);
+}
+
 } // namespace
 
 TEST_F(DecoderModules, MissingOrBrokenOnesFailCreationWithOneLineUntilOneLoads)
@@ -141,20 +179,7 @@ TEST_F(DecoderModules, PlayerStartsWithoutThemLoaded)
     TempFolder folder;
     std::filesystem::create_directory(folder.File("pl"));
     std::filesystem::copy_file(LIRVAN_PLAYER, folder.File("lirvan1"));
-    const pid_t player = fork();
-    if (player == 0) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        // What it loads is the question here; the window under the sanitizers
-        // is the window tests' business. The engine's ThreadSanitizer options
-        // would stop it at a race inside Qt's own threads; at the defaults
-        // such a finding is only written to the log.
-        unsetenv("TSAN_OPTIONS");
-        const int log = open(folder.File("player.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(log, STDOUT_FILENO);
-        dup2(log, STDERR_FILENO);
-        execl(folder.File("lirvan1").c_str(), "lirvan1", nullptr);
-        _exit(127);
-    }
+    const pid_t player = StartPlayer(folder.File("lirvan1"), folder.File("player.log"), folder.File("data"));
     ASSERT_GT(player, 0);
     // The window is up once Qt has loaded its platform plugin and the window
     // has been shown; a moment later nothing more should have come in.
@@ -164,12 +189,55 @@ TEST_F(DecoderModules, PlayerStartsWithoutThemLoaded)
     int status = 0;
     const bool running = waitpid(player, &status, WNOHANG) == 0;
     const std::string maps = Maps(player);
-    kill(player, SIGKILL);
-    waitpid(player, &status, 0);
+    Stop(player);
 
-    std::ifstream log(folder.File("player.log"));
-    ASSERT_TRUE(started && running) << std::string(std::istreambuf_iterator<char>(log), {});
+    ASSERT_TRUE(started && running) << ReadAll(folder.File("player.log"));
     for (const char* library :
          {"liblirvan_", "libmpg123", "libavformat", "libavcodec", "libfluidsynth", "libSDL2", "libkissfft"})
         EXPECT_EQ(maps.find(library), std::string::npos) << library << " is loaded at start";
+}
+
+// A portable folder has the modules beside the executable, the package in its
+// module folder; the engine's decoders are beside the engine. An executable
+// without them anywhere of its own loads none, though the build tree has them.
+TEST_F(DecoderModules, PlayerFindsThemOnlyRelativeToItself)
+{
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    const std::string tone = folder.File("tone.wav");
+    WriteToneWav(tone, 5, 440);
+    const fs::path built = fs::path(LIRVAN_PLAYER).parent_path();
+    struct Layout {
+        const char* exe;
+        std::string modules; // empty: none
+    };
+    const Layout layouts[] = {{"portable/lirvan1", "portable"},
+                              {"usr/bin/lirvan1", "usr/bin/" LIRVAN_MODULES_FROM_EXE},
+                              {"bare/usr/bin/lirvan1", ""}};
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.exe);
+        const std::string exe = folder.File(layout.exe);
+        fs::create_directories(fs::path(exe).parent_path());
+        fs::copy_file(LIRVAN_PLAYER, exe);
+        std::string modules;
+        if (!layout.modules.empty()) {
+            fs::create_directories(folder.File(layout.modules));
+            modules = fs::canonical(folder.File(layout.modules)).string();
+            for (const char* module : {"liblirvan_engine.so", "liblirvan_ffmpeg.so"})
+                fs::copy_file(built / module, modules + "/" + module);
+        }
+        const std::string log = exe + ".log";
+        const pid_t player = StartPlayer(exe, log, folder.File("data"), tone.c_str());
+        ASSERT_GT(player, 0);
+        if (!modules.empty()) {
+            EXPECT_TRUE(WaitUntil(
+                [&] { return Maps(player).find(modules + "/liblirvan_ffmpeg.so") != std::string::npos; }, 20))
+                << Maps(player) << ReadAll(log);
+        } else {
+            EXPECT_TRUE(WaitUntil([&] { return ReadAll(log).find("cannot load") != std::string::npos; }, 20))
+                << ReadAll(log);
+            EXPECT_EQ(Maps(player).find("liblirvan_"), std::string::npos);
+        }
+        Stop(player);
+    }
 }
