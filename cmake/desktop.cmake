@@ -22,3 +22,5 @@ configure_file(desktop/desktop_entry.h.in ${LIRVAN_GENERATED}/desktop/desktop_en
 
 target_include_directories(lirvan_desktop PRIVATE ${LIRVAN_GENERATED})
 target_include_directories(lirvan_app PRIVATE ${LIRVAN_GENERATED})
+# The tests check the entry against what the player plays.
+target_include_directories(lirvan INTERFACE ${LIRVAN_GENERATED})

@@ -33,8 +33,8 @@ public:
 // thread.
 //
 // Each kind's decoders are a module of their own (decoder_module.h) that the
-// first file of that kind loads: from beside the executable, from
-// ../lib/lirvan1/ beside it once installed, or from the build tree.
+// first file of that kind loads, found relative to the binary that loads it
+// (module_loader.h): beside it, or in the installed module folder.
 // A module that cannot be loaded says why once, in one line on standard
 // error, and answers nullptr for every file of its kind, as for a bad file
 // (MPEG audio then goes to FFmpeg).

@@ -7,8 +7,7 @@
 
 #include "platform/engine/decoder.h"
 
-// Module files: beside the executable in the build tree, in ../lib/lirvan1/
-// from it once installed.
+// Module files, found where module_loader.h says.
 inline constexpr const char* kMpg123Module = "liblirvan_mpg123.so";
 inline constexpr const char* kFfmpegModule = "liblirvan_ffmpeg.so";
 inline constexpr const char* kMidiModule = "liblirvan_midi.so";

@@ -64,11 +64,11 @@ TEST(MimeTypes, EveryOfferedTypePlaysWithItsLength)
                                    std::string(video ? "-f lavfi -i color=size=32x32:duration=1 " : "") +
                                    encoding + " " + path));
         }
-        const HSTREAM stream = engine->AudioStreamCreateFile(false, path.c_str(), 0, 0, 0);
+        const HSTREAM stream = engine->AudioStreamCreateFile(path.c_str());
         ASSERT_NE(stream, 0u);
         // A second, give or take the encoders' padding and the MIDI release.
         EXPECT_NEAR(double(engine->AudioGetLength(stream)) / kBytesPerSecond, 1.0, 0.2);
-        ASSERT_TRUE(engine->AudioPlay(stream, false));
+        ASSERT_TRUE(engine->AudioPlay(stream));
         EXPECT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) > 0; }, 5));
         engine->AudioStreamFree(stream);
     }
