@@ -17,11 +17,18 @@
 #
 # Medians throughout; the ratios are printed beside the targets.
 #
-#   bench/player_vs_ffplay.sh [BUILD_DIR] [RUNS]     (default: build, 5)
+#   bench/player_vs_ffplay.sh [BUILD_DIR] [RUNS] [FORMAT...]
+#
+# (default: build, 5, all four formats: mp3 mp3-48k wma midi; "none" for the
+# engine alone only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 runs=${2:-5}
+shift $(($# < 2 ? $# : 2))
+formats=(mp3 mp3-48k wma midi)
+[ $# -gt 0 ] && formats=("$@")
+[ "${formats[*]}" = none ] && formats=()
 for program in play_through decode_bench engine_states; do
   [ -x "$build/bench/$program" ] || { echo "no $build/bench/$program: build with -DLIRVAN_BENCH=ON first" >&2; exit 1; }
 done
@@ -81,7 +88,6 @@ ffmpeg -nostdin -loglevel error -y \
 ffmpeg -nostdin -loglevel error -y -i "$work/mp3.mp3" -ar 48000 -b:a 192k "$work/mp3-48k.mp3"
 ffmpeg -nostdin -loglevel error -y -i "$work/mp3.mp3" -c:a wmav2 -b:a 192k "$work/wma.wma"
 make_midi_song "$work/midi.mid"
-formats=(mp3 mp3-48k wma midi)
 declare -A file=([mp3]="$work/mp3.mp3" [mp3-48k]="$work/mp3-48k.mp3" [wma]="$work/wma.wma" [midi]="$work/midi.mid")
 declare -A title=([mp3]="MP3, 44.1 kHz with LAME's tag: libmpg123" [mp3-48k]="MP3, 48 kHz: FFmpeg"
   [wma]="WMA: FFmpeg" [midi]="MIDI: FluidSynth")
@@ -134,7 +140,7 @@ decode_ffmpeg() {
   done | awk -v s="$seconds" '{ print ($1 + $2) * 1000 / s }' | sort -g | awk '{ v[NR] = $1 } END { print v[3] }'
 }
 
-for format in "${formats[@]}"; do
+for format in ${formats[@]+"${formats[@]}"}; do
   track=${file[$format]}
   echo "== ${title[$format]}"
   rm -f "$work"/player.txt "$work"/ffplay.txt "$work"/player-threads.txt
