@@ -196,5 +196,5 @@ watch_state paused 0.5 2 "paused (0.5 s to 2.5 s), the device still open"
 sleep 1
 echo "  paused (3.5 s to 5.5 s), the device let go:"
 bench/thread_wakeups.sh "$engine" 2
-watch_state stopped 1 4 "stopped (1 s to 5 s)"
+watch_state stopped 1 3 "stopped (1 s to 4 s)"
 wait "$engine"
