@@ -1,88 +1,108 @@
 #!/usr/bin/env bash
-# The whole player against ffplay on the same 15 s MP3, played in real time to
-# the same output: CPU time (user + system) and peak memory of each process,
-# launch included, medians of several runs taken in turn. Two outputs in turn: SDL's disk driver into /dev/null, which
-# keeps real time as a sound card would, and a real sound server (a PulseAudio
-# daemon of the script's own with a null sink). While the player plays on the
-# sound server, how often each of its threads wakes. Last, the same sound as
-# WMA on the disk driver: the player decodes MP3 with libmpg123, WMA with
-# FFmpeg as ffplay does.
+# What playing costs, per format, against ffplay and against decoding alone.
+# Under one Xvfb of the script's own (the window shown, its meter running) and
+# one PulseAudio daemon with a null sink, on the same 15 s of sound as an MP3
+# with LAME's tag at 44.1 kHz (decoded by libmpg123), an MP3 at 48 kHz
+# (FFmpeg), a WMA (FFmpeg) and a MIDI song (FluidSynth):
 #
-#   bench/player_vs_ffplay.sh [BUILD_DIR] [RUNS]     (default: build, 3)
+# - the whole player (bench/play_through) and `ffplay -nodisp` in turn, RUNS
+#   times each: CPU time (user + system) of launch and 15 s of playing, peak
+#   memory, CPU per second while playing (from 3 s to 13 s), and the player's
+#   threads then: CPU and wake-ups per second of each (bench/thread_wakeups.sh);
+# - the same files decoded alone: our decoder modules with no output
+#   (decode_bench) and `ffmpeg -threads 1 -f null` (its own -benchmark
+#   figure for the decode loop), per second of sound;
+# - the engine alone (bench/engine_states) playing, paused and stopped: the
+#   CPU and wake-ups of its threads in each state.
+#
+# Medians throughout; the ratios are printed beside the targets.
+#
+#   bench/player_vs_ffplay.sh [BUILD_DIR] [RUNS] [FORMAT...]
+#
+# (default: build, 5, all four formats: mp3 mp3-48k wma midi; "none" for the
+# engine alone only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-runs=${2:-3}
-driver="$build/bench/play_through"
-[ -x "$driver" ] || { echo "no $driver: build the project first" >&2; exit 1; }
-command -v ffplay >/dev/null || { echo "ffplay is missing (package ffmpeg)" >&2; exit 1; }
-command -v pulseaudio >/dev/null || { echo "pulseaudio is missing (package pulseaudio)" >&2; exit 1; }
+runs=${2:-5}
+shift $(($# < 2 ? $# : 2))
+formats=(mp3 mp3-48k wma midi)
+[ $# -gt 0 ] && formats=("$@")
+[ "${formats[*]}" = none ] && formats=()
+for program in play_through decode_bench engine_states; do
+  [ -x "$build/bench/$program" ] || { echo "no $build/bench/$program: build with -DLIRVAN_BENCH=ON first" >&2; exit 1; }
+done
+for command in ffplay pulseaudio Xvfb; do
+  command -v $command >/dev/null || { echo "$command is missing (packages ffmpeg, pulseaudio, xvfb)" >&2; exit 1; }
+done
 [ -x /usr/bin/time ] || { echo "/usr/bin/time is missing (package time)" >&2; exit 1; }
+
+# The player's threads are watched from this moment after launch, for this long.
+watch_from=3
+watch_for=10
 
 work=$(mktemp -d)
 daemon=
-trap '[ -n "$daemon" ] && kill $daemon 2>/dev/null; rm -rf "$work"' EXIT
-track="$work/track.mp3"
-# Two tones and some noise, so that the decoder has real work to do.
-ffmpeg -loglevel error -y \
+xvfb=
+trap 'kill $daemon $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+
+# played twice with strings holding each chord, piano on every beat, a bass, a
+# flute in eighths and drums; format 0, 480 ticks a beat.
+make_midi_song() {
+  local hex
+  hex=$(awk 'function ev(t, o, b) { print t, o, b }
+    function note(t, len, ch, key, vel) {
+      ev(t, 2, sprintf("%02x%02x%02x", 144 + ch, key, vel)); ev(t + len, 1, sprintf("%02x%02x00", 128 + ch, key)) }
+    BEGIN {
+      split("60 64 67 57 60 64 53 57 60 55 59 62", c)
+      ev(0, 0, "ff510307270e"); ev(0, 0, "c000"); ev(0, 0, "c121"); ev(0, 0, "c230"); ev(0, 0, "c349")
+      for (bar = 0; bar < 8; bar++) {
+        t0 = bar * 1920; k = (bar % 4) * 3
+        for (i = 1; i <= 3; i++) note(t0, 1900, 2, c[k + i], 70)
+        for (beat = 0; beat < 4; beat++) {
+          t = t0 + beat * 480
+          for (i = 1; i <= 3; i++) note(t, 400, 0, c[k + i], 80)
+          note(t, 440, 1, c[k + 1] - 24, 100)
+          note(t, 100, 9, beat % 2 ? 38 : 36, 110)
+          for (e = 0; e < 2; e++) {
+            note(t + e * 240, 60, 9, 42, 80)
+            note(t + e * 240, 220, 3, c[k + 1 + (beat * 2 + e) % 3] + 12, 90)
+          }
+        }
+      }
+    }' | sort -n -k1,1 -k2,2 | awk '
+    function vlq(v,   s) { s = sprintf("%02x", v % 128); v = int(v / 128)
+      while (v > 0) { s = sprintf("%02x", 128 + v % 128) s; v = int(v / 128) } return s }
+    { track = track vlq($1 - at) $3; at = $1 }
+    END { track = track vlq(15360 - at) "ff2f00"; n = length(track) / 2
+      printf "4d546864000000060000000101e04d54726b%08x%s", n, track }')
+  printf "$(sed 's/../\\x&/g' <<<"$hex")" >"$1"
+}
+
+# Two tones and some noise, so that the decoders have real work to do.
+ffmpeg -nostdin -loglevel error -y \
   -f lavfi -i "sine=frequency=440:duration=15" \
   -f lavfi -i "sine=frequency=2500:duration=15" \
   -f lavfi -i "anoisesrc=color=pink:amplitude=0.1:duration=15" \
-  -filter_complex amix=inputs=3 -ac 2 -ar 44100 -b:a 192k "$track"
-# The same sound as WMA, which the player leaves to FFmpeg as ffplay does.
-wma="$work/track.wma"
-ffmpeg -loglevel error -y -i "$track" -c:a wmav2 -b:a 192k "$wma"
+  -filter_complex amix=inputs=3 -ac 2 -ar 44100 -b:a 192k "$work/mp3.mp3"
+ffmpeg -nostdin -loglevel error -y -i "$work/mp3.mp3" -ar 48000 -b:a 192k "$work/mp3-48k.mp3"
+ffmpeg -nostdin -loglevel error -y -i "$work/mp3.mp3" -c:a wmav2 -b:a 192k "$work/wma.wma"
+make_midi_song "$work/midi.mid"
+declare -A file=([mp3]="$work/mp3.mp3" [mp3-48k]="$work/mp3-48k.mp3" [wma]="$work/wma.wma" [midi]="$work/midi.mid")
+declare -A title=([mp3]="MP3, 44.1 kHz with LAME's tag: libmpg123" [mp3-48k]="MP3, 48 kHz: FFmpeg"
+  [wma]="WMA: FFmpeg" [midi]="MIDI: FluidSynth")
+seconds=15
 
-export QT_QPA_PLATFORM=offscreen
-
-# Runs the command in the background under /usr/bin/time; its pid in $timed.
-start_timed() {
-  /usr/bin/time -f "%U %S %M %e" -o "$work/time" "$@" >/dev/null 2>"$work/stderr" &
-  timed=$!
-}
-# Waits for it; sets cpu (seconds), kib (peak resident memory) and wall (seconds).
-finish_timed() {
-  wait "$timed" || { echo "failed: $(cat "$work/stderr")" >&2; exit 1; }
-  read -r cpu kib wall < <(awk '{ printf "%.2f %d %.1f\n", $1 + $2, $3, $4 }' "$work/time")
-}
-
-# Median of column $2 of file $1.
-median() { sort -g -k"$2,$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END { print v[int((NR + 1) / 2)] }'; }
-
-# One output: both programs in turn, $runs times; a table of medians and the
-# ratios. With an argument, the wake-ups of the player's threads in its first run.
-compare() {
-  rm -f "$work/player.txt" "$work/ffplay.txt"
-  for run in $(seq "$runs"); do
-    start_timed "$driver" "$track"
-    if [ -n "${1:-}" ] && [ "$run" -eq 1 ]; then
-      sleep 3
-      echo "player threads while playing, context switches (from 3 s, over 5 s):"
-      bench/thread_wakeups.sh "$(pgrep -P "$timed")" 5
-    fi
-    finish_timed
-    echo "$cpu $kib $wall" >>"$work/player.txt"
-    start_timed ffplay -nodisp -autoexit -loglevel error "$track"
-    finish_timed
-    echo "$cpu $kib $wall" >>"$work/ffplay.txt"
-  done
-  printf '%-8s %10s %14s %10s   (medians of %d runs)\n' "" "CPU s" "peak memory" "wall s" "$runs"
-  for program in player ffplay; do
-    printf '%-8s %10s %11d MiB %10s\n' "$program" "$(median "$work/$program.txt" 1)" \
-      $(($(median "$work/$program.txt" 2) / 1024)) "$(median "$work/$program.txt" 3)"
-  done
-  awk -v p="$(median "$work/player.txt" 1)" -v f="$(median "$work/ffplay.txt" 1)" \
-    -v pm="$(median "$work/player.txt" 2)" -v fm="$(median "$work/ffplay.txt" 2)" \
-    'BEGIN { printf "player / ffplay: CPU %.2fx (<= 0.8), memory %.2fx (<= 1)\n", (f > 0 ? p / f : 0), pm / fm }'
-}
-
-echo "== SDL disk driver into /dev/null"
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null compare
-
-# A PulseAudio daemon serving only this script: runtime folder, home and
-# socket under $work, one null sink at the output's rate.
-mkdir -p "$work/run" "$work/home"
-export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" PULSE_SERVER="unix:$work/run/native"
+# An X server and a PulseAudio daemon serving only this script: runtime
+# folder, home and socket under $work, one null sink at the output's rate.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+mkdir -p -m 700 "$work/run" "$work/home"
+export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" PULSE_SERVER="unix:$work/run/native" SDL_AUDIODRIVER=pulseaudio
+unset DBUS_SESSION_BUS_ADDRESS
 pulseaudio -n --daemonize=no --exit-idle-time=-1 --system=false --disable-shm=yes \
   --log-target=stderr --log-level=error \
   -L "module-null-sink sink_name=bench rate=44100 channels=2" \
@@ -91,9 +111,90 @@ daemon=$!
 for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
 pactl info >/dev/null 2>&1 || { echo "the PulseAudio daemon did not start: $(cat "$work/pulse.log")" >&2; exit 1; }
 
-echo "== PulseAudio, null sink"
-SDL_AUDIODRIVER=pulseaudio compare wakeups
+# Median of column $2 of file $1.
+median() { sort -g -k"$2,$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END { print v[int((NR + 1) / 2)] }'; }
 
-echo "== the same sound as WMA, decoded by FFmpeg in both, SDL disk driver into /dev/null"
-track=$wma
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null compare
+# Runs the command under /usr/bin/time, watching its threads from $watch_from s
+# for $watch_for s into $work/threads; then sets cpu (s), kib (peak resident)
+# and playing (CPU ms a second while watched, all threads).
+timed_run() {
+  /usr/bin/time -f "%U %S %M" -o "$work/time" "$@" >/dev/null 2>"$work/stderr" &
+  local timed=$!
+  sleep "$watch_from"
+  bench/thread_wakeups.sh --raw "$(pgrep -P "$timed")" "$watch_for" >"$work/threads"
+  wait "$timed" || { echo "failed: $* $(cat "$work/stderr")" >&2; exit 1; }
+  read -r cpu kib < <(awk '{ printf "%.2f %d\n", $1 + $2, $3 }' "$work/time")
+  playing=$(awk '{ s += $2 } END { printf "%.1f", s }' "$work/threads")
+}
+
+# Our decoder alone: CPU ms per second of sound, median of five repetitions.
+decode_ours() {
+  "$build/bench/decode_bench" "$1" --benchmark_repetitions=5 --benchmark_format=csv 2>/dev/null |
+    awk -F, -v s="$seconds" '$1 ~ /_median"$/ && $5 == "ms" { printf "%.2f", $4 / s }'
+}
+# FFmpeg's decode loop alone, one thread: CPU ms per second of sound, median of five.
+decode_ffmpeg() {
+  for _ in 1 2 3 4 5; do
+    ffmpeg -nostdin -benchmark -threads 1 -i "$1" -f null - 2>&1 |
+      sed -n 's/^bench: utime=\([0-9.]*\)s stime=\([0-9.]*\)s.*/\1 \2/p'
+  done | awk -v s="$seconds" '{ print ($1 + $2) * 1000 / s }' | sort -g | awk '{ v[NR] = $1 } END { print v[3] }'
+}
+
+for format in ${formats[@]+"${formats[@]}"}; do
+  track=${file[$format]}
+  echo "== ${title[$format]}"
+  rm -f "$work"/player.txt "$work"/ffplay.txt "$work"/player-threads.txt
+  for run in $(seq "$runs"); do
+    timed_run "$build/bench/play_through" "$track"
+    echo "$cpu $kib $playing" >>"$work/player.txt"
+    awk -v run="$run" '{ print run, $0 }' "$work/threads" >>"$work/player-threads.txt"
+    if [ "$format" != midi ]; then
+      timed_run ffplay -nodisp -autoexit -loglevel error "$track"
+      echo "$cpu $kib $playing" >>"$work/ffplay.txt"
+    fi
+  done
+  ours=$(decode_ours "$track")
+  printf '  %-22s %14s %16s %12s   (medians of %d runs)\n' "" "launch+${seconds} s" "CPU playing" "peak memory" "$runs"
+  for program in player ffplay; do
+    [ -s "$work/$program.txt" ] || continue
+    printf '  %-22s %12s s %11s ms/s %8d MiB\n' "$program" "$(median "$work/$program.txt" 1)" \
+      "$(median "$work/$program.txt" 3)" $(($(median "$work/$program.txt" 2) / 1024))
+  done
+  printf '  %-22s %14s %11s ms/s\n' "our decoder alone" "" "$ours"
+  if [ "$format" != midi ]; then
+    ffmpeg_alone=$(decode_ffmpeg "$track")
+    printf '  %-22s %14s %11.2f ms/s\n' "ffmpeg -f null (loop)" "" "$ffmpeg_alone"
+    awk -v p="$(median "$work/player.txt" 1)" -v f="$(median "$work/ffplay.txt" 1)" \
+      'BEGIN { printf "  player / ffplay, launch+15 s:        %.2fx (target <= 0.5)\n", p / f }'
+  fi
+  awk -v p="$(median "$work/player.txt" 3)" -v d="$ours" \
+    'BEGIN { printf "  player playing / our decoder alone:  %.1fx (target <= 2)\n", p / d }'
+  echo "  the player's threads while playing (medians; CPU ms/s, wake-ups/s, of those voluntary):"
+  awk '{ print $2 }' "$work/player-threads.txt" | sort -u | while read -r name; do
+    awk -v n="$name" '$2 == n { print $3, $4, $5 }' "$work/player-threads.txt" >"$work/one.txt"
+    printf '    %-16s %7.1f ms/s %7.1f /s %7.1f /s\n' "$name" "$(median "$work/one.txt" 1)" \
+      "$(median "$work/one.txt" 2)" "$(median "$work/one.txt" 3)"
+  done
+  # Per run: the wake-ups of every thread but the main one, whose own include the window's tick.
+  awk '$2 != "main" { s[$1] += $4 } END { for (r in s) print s[r] }' "$work/player-threads.txt" >"$work/one.txt"
+  printf '    %-16s %20.1f /s (target <= 30)\n' "all but main" "$(median "$work/one.txt" 1)"
+done
+
+# The output keeper lets the paused device go after 3 s: a pause is watched
+# before and after that.
+echo "== the engine alone on the MP3: its threads in each state"
+"$build/bench/engine_states" "${file[mp3]}" 6 >"$work/states" 2>"$work/stderr" &
+engine=$!
+watch_state() { # state, seconds into it, seconds watched, what is shown
+  until grep -qx "$1" "$work/states"; do sleep 0.05; done
+  sleep "$2"
+  echo "  $4:"
+  bench/thread_wakeups.sh "$engine" "$3"
+}
+watch_state playing 1 4 "playing (1 s to 5 s)"
+watch_state paused 0.5 2 "paused (0.5 s to 2.5 s), the device still open"
+sleep 1
+echo "  paused (3.5 s to 5.5 s), the device let go:"
+bench/thread_wakeups.sh "$engine" 2
+watch_state stopped 1 3 "stopped (1 s to 4 s)"
+wait "$engine"

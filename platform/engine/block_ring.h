@@ -43,6 +43,11 @@ public:
     }
     // Consumer: gives the block from ReadSlot back to the producer.
     void Release() { m_tail.store(m_tail.load(std::memory_order_relaxed) + 1, std::memory_order_release); }
+    // Consumer: how many blocks the producer could fill now.
+    std::size_t Free() const
+    {
+        return kCapacity - (m_head.load(std::memory_order_acquire) - m_tail.load(std::memory_order_relaxed));
+    }
 
 private:
     std::array<AudioBlock, kCapacity> m_blocks;

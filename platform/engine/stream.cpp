@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <pthread.h>
+
 namespace {
 
 // Serials wrap within 24 bits so that one and a frame count (40 bits, years of
@@ -9,6 +11,11 @@ namespace {
 constexpr std::uint32_t kSerialMask = 0xFFFFFF;
 constexpr int kFrameBits = 40;
 constexpr std::uint32_t kNoSerial = 0xFFFFFFFF;
+
+// The decoder is woken once half its ring is free, not for every block the
+// output takes: it then decodes eight blocks (186 ms) in one go, about five
+// wake-ups a second, while the other eight still queued cover its start.
+constexpr std::size_t kRefillBlocks = BlockRing::kCapacity / 2;
 
 std::uint64_t Pack(std::uint32_t serial, std::uint64_t frame)
 {
@@ -28,6 +35,8 @@ Stream::Stream(std::unique_ptr<Decoder> decoder)
     : m_decoder(std::move(decoder)), m_lengthFrames(m_decoder->LengthFrames()), m_finishedSerial(kNoSerial)
 {
     m_thread = std::thread(&Stream::DecodeLoop, this);
+    // Named so that a look at the player's threads tells it from the others.
+    pthread_setname_np(m_thread.native_handle(), "lirvan-decode");
 }
 
 Stream::~Stream()
@@ -110,21 +119,22 @@ void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volu
     // Read before the ring, so an empty ring then means all of it was output.
     const std::uint32_t finishedSerial = m_finishedSerial.load(std::memory_order_acquire);
 
-    // Audio decoded for an old place goes, even while paused, so the decoder
-    // can fill the ring for the new one.
-    bool released = false;
+    // Audio decoded for an old place goes, even while paused, and the decoder
+    // is woken at once to fill the ring for the new one.
+    bool dropped = false;
     const AudioBlock* block = m_ring.ReadSlot();
     while (block && block->serial != serial) {
         m_ring.Release();
-        released = true;
+        dropped = true;
         m_readOffset = 0;
         block = m_ring.ReadSlot();
     }
     if (m_state.load(std::memory_order_acquire) != kPlaying) {
-        if (released) Wake();
+        if (dropped) Wake();
         return;
     }
 
+    bool released = false;
     std::uint32_t done = 0;
     while (done < frames && block && block->serial == serial) {
         const std::uint32_t n = std::min(frames - done, block->frames - m_readOffset);
@@ -143,7 +153,8 @@ void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volu
             block = m_ring.ReadSlot();
         }
     }
-    if (released) Wake(); // once, however many blocks went
+    // Once, however many blocks went.
+    if (dropped || (released && m_ring.Free() >= kRefillBlocks)) Wake();
     if (!block && finishedSerial == serial) {
         int playing = kPlaying;
         m_state.compare_exchange_strong(playing, kEnded, std::memory_order_acq_rel);

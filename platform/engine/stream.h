@@ -6,9 +6,10 @@
 // Threads: the constructor, the destructor and every member but MixInto run on
 // the engine's caller (one at a time); MixInto runs only on the output
 // callback. They meet only in atomics and the ring. The decoder thread sleeps
-// while its ring is full, until the callback frees a block or the caller seeks
-// or quits: a stream that is paused, stopped or decoded to its end costs no
-// wake-ups at all.
+// while its ring is full, until the callback has freed half of it or drops
+// what a seek made stale, or the caller seeks or quits: while playing it wakes
+// about five times a second, and a stream that is paused, stopped or decoded
+// to its end costs no wake-ups at all.
 
 #include "platform/engine/block_ring.h"
 #include "platform/engine/decoder.h"

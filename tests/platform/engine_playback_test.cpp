@@ -1,6 +1,6 @@
 // What the engine plays, read back from SDL's disk driver: frequency, level,
-// volume, pause, seeks, the end of a stream, the spectrum, MIDI, and a file
-// that goes bad while it plays.
+// volume, pause, how often the decoder wakes, seeks, the end of a stream, the
+// spectrum, MIDI, and a file that goes bad while it plays.
 
 #include "audio_capture.h"
 #include "engine_test_env.h"
@@ -13,6 +13,7 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -24,6 +25,23 @@ std::vector<float> Sine(std::size_t frames, double hz, double amplitude)
     for (std::size_t i = 0; i < frames; ++i)
         sine[i] = float(amplitude * std::sin(2 * M_PI * hz * double(i) / kRate));
     return sine;
+}
+
+// Wake-ups of this process's decoder threads so far: each voluntary context
+// switch is one sleep ended.
+std::uint64_t DecoderWakeups()
+{
+    std::uint64_t wakeups = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::string name;
+        std::getline(std::ifstream(task.path() / "comm"), name);
+        if (name != "lirvan-decode") continue;
+        std::ifstream status(task.path() / "status");
+        const std::string key = "voluntary_ctxt_switches:";
+        for (std::string line; std::getline(status, line);)
+            if (line.compare(0, key.size(), key) == 0) wakeups += std::stoull(line.substr(key.size()));
+    }
+    return wakeups;
 }
 
 class EnginePlayback : public ::testing::Test {
@@ -106,6 +124,29 @@ TEST_F(EnginePlayback, PauseHoldsThePositionAndPlayResumesThere)
     EXPECT_GT(heard.Size(), kRate + kRate / 4) << "a silent gap while paused";
     // Zero crossings aside, every frame is heard exactly once.
     EXPECT_NEAR(double(CountAudible(out)), double(CountAudible(Sine(kRate, 440, 0.5))), 50);
+}
+
+TEST_F(EnginePlayback, DecoderWakesForBatchesOfBlocksAndNeverWhilePausedOrStopped)
+{
+    WriteToneWav(folder.File("tone.wav"), 3.0, 440);
+    const HSTREAM stream = Create(folder.File("tone.wav"));
+    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    Sleep(0.3);
+    std::uint64_t before = DecoderWakeups();
+    Sleep(1.0);
+    // A second of output takes 43 blocks in 22 callbacks; refilled by halves
+    // of its ring, the decoder wakes about five times.
+    EXPECT_LE(DecoderWakeups() - before, 10u) << "woken for every callback";
+    ASSERT_TRUE(engine->AudioPause(stream));
+    Sleep(0.1); // a callback under way finishes
+    before = DecoderWakeups();
+    Sleep(0.5);
+    EXPECT_EQ(DecoderWakeups(), before) << "woken while paused";
+    ASSERT_TRUE(engine->AudioStop(stream));
+    Sleep(0.1);
+    before = DecoderWakeups();
+    Sleep(0.5);
+    EXPECT_EQ(DecoderWakeups(), before) << "woken while stopped";
 }
 
 TEST_F(EnginePlayback, SeekPlaysFromTheNewPlace)
