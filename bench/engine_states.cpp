@@ -21,8 +21,8 @@ int main(int argc, char** argv)
     }
     const std::chrono::duration<double> phase(argc == 3 ? std::atof(argv[2]) : 6.0);
     std::unique_ptr<AudioEngine> engine = CreateModuleAudioEngine();
-    engine->AudioInit(-1, kOutputRate, 0, nullptr, nullptr);
-    const HSTREAM stream = engine->AudioStreamCreateFile(false, argv[1], 0, 0, 0);
+    engine->AudioInit();
+    const HSTREAM stream = engine->AudioStreamCreateFile(argv[1]);
     if (stream == 0) {
         std::fprintf(stderr, "cannot play %s\n", argv[1]);
         return 1;
@@ -32,7 +32,7 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         std::this_thread::sleep_for(phase);
     };
-    engine->AudioPlay(stream, false);
+    engine->AudioPlay(stream);
     enter("playing");
     engine->AudioPause(stream);
     enter("paused");

@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace lirvan;
+
 namespace {
 
 // Loading the catalogue never reaches the engine while a playlist is listed.

@@ -49,7 +49,7 @@ void BM_TimerTick(benchmark::State& state)
     TrackTable[0].SetFromPath(track);
     trackSlots = 2;
     currentTrack = 0;
-    dlg.LoadTrack(track);
+    model.LoadTrack(track);
     if (stream == 0) {
         state.SkipWithError("the engine could not play the track");
         return;

@@ -130,7 +130,7 @@ TEST_F(EnginePlayback, DecoderWakesForBatchesOfBlocksAndNeverWhilePausedOrStoppe
 {
     WriteToneWav(folder.File("tone.wav"), 3.0, 440);
     const HSTREAM stream = Create(folder.File("tone.wav"));
-    ASSERT_TRUE(engine->AudioPlay(stream, false));
+    ASSERT_TRUE(engine->AudioPlay(stream));
     Sleep(0.3);
     std::uint64_t before = DecoderWakeups();
     Sleep(1.0);
