@@ -28,7 +28,7 @@ CPlayerDlg::CPlayerDlg(PlayerPlatform platform, QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                   Qt::WindowCloseButtonHint),
-      m_platform(platform), m_model(platform.model), m_hIcon(AppIcon())
+      m_platform(platform), m_hIcon(AppIcon())
 {
     BuildDialog(this, kPlayerTemplate);
     OnInitDialog();
@@ -82,7 +82,7 @@ void CPlayerDlg::ConnectRoutes()
             break;
         case RouteEvent::TimerTick:
             m_timerRoute = std::get<TimerHandler>(route.handler);
-            connect(&m_model, &PlaybackModel::TimerTick, this,
+            connect(&m_platform.model, &PlaybackModel::TimerTick, this,
                     [this](unsigned id) { (this->*m_timerRoute)(id); });
             break;
         case RouteEvent::Paint:
@@ -138,7 +138,7 @@ void CPlayerDlg::AppendSystemMenu(QMenu& menu)
             [this, route = m_systemCommandRoute] { (this->*route)(IDM_ABOUTBOX, 0); });
 }
 
-bool CPlayerDlg::PlaybackTimerRunning() const { return m_model.TimerRunning(); }
+bool CPlayerDlg::PlaybackTimerRunning() const { return m_platform.model.TimerRunning(); }
 
 void CPlayerDlg::SelectRow(QListWidget* list, int row)
 {

@@ -116,7 +116,6 @@ private:
     void StopPlayback() override { OnStop(); }
 
     PlayerPlatform m_platform;
-    PlaybackModel& m_model;
     QIcon m_hIcon;
     QLineEdit* m_status = nullptr;
     QSlider* m_position = nullptr;

@@ -11,34 +11,34 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
-void CPlayerDlg::OnPlay() { m_model.Play(); }
+void CPlayerDlg::OnPlay() { m_platform.model.Play(); }
 
-void CPlayerDlg::OnPause() { m_model.Pause(); }
+void CPlayerDlg::OnPause() { m_platform.model.Pause(); }
 
-void CPlayerDlg::OnStop() { m_model.Stop(); }
+void CPlayerDlg::OnStop() { m_platform.model.Stop(); }
 
 void CPlayerDlg::OnPositionSlider(const void*, LRESULT* result)
 {
-    m_model.SeekToPercent(m_position->value());
+    m_platform.model.SeekToPercent(m_position->value());
     *result = 0;
 }
 
 void CPlayerDlg::OnVolumeSlider(const void*, LRESULT* result)
 {
-    m_model.SetVolume(kFullVolume - m_volume->value());
+    m_platform.model.SetVolume(kFullVolume - m_volume->value());
     if (result) *result = 0;
 }
 
-void CPlayerDlg::OnTimer(unsigned) { m_model.Tick(); }
+void CPlayerDlg::OnTimer(unsigned) { m_platform.model.Tick(); }
 
-void CPlayerDlg::OnOpen() { m_model.OpenTracks(ChooseTrackFiles(m_platform.chooser)); }
+void CPlayerDlg::OnOpen() { m_platform.model.OpenTracks(ChooseTrackFiles(m_platform.chooser)); }
 
-void CPlayerDlg::OnAdd() { m_model.AddTracks(ChooseTrackFiles(m_platform.chooser)); }
+void CPlayerDlg::OnAdd() { m_platform.model.AddTracks(ChooseTrackFiles(m_platform.chooser)); }
 
 void CPlayerDlg::OnTrackDblClk()
 {
     // Without a selected track there is nothing to play.
-    if (const int clicked = SelectedTrackRow(); clicked >= 0) m_model.PlayTrack(clicked);
+    if (const int clicked = SelectedTrackRow(); clicked >= 0) m_platform.model.PlayTrack(clicked);
 }
 
 void CPlayerDlg::LoadCatalogue() { ::LoadCatalogue(*this); }
@@ -71,7 +71,7 @@ void CPlayerDlg::OnDeletePlaylist() { DeleteSelectedPlaylist(*this); }
 
 int CPlayerDlg::SelectedPlaylistRow() { return FirstSelectedRow(m_playlistList, lirvan::playlistCount); }
 
-int CPlayerDlg::SelectedTrackRow() { return FirstSelectedRow(m_trackList, m_model.TrackCount()); }
+int CPlayerDlg::SelectedTrackRow() { return FirstSelectedRow(m_trackList, m_platform.model.TrackCount()); }
 
 std::string CPlayerDlg::AskPlaylistName()
 {
@@ -80,7 +80,7 @@ std::string CPlayerDlg::AskPlaylistName()
     return dialog.m_newName;
 }
 
-void CPlayerDlg::RefreshTrackList() { m_model.RefreshTrackList(); }
+void CPlayerDlg::RefreshTrackList() { m_platform.model.RefreshTrackList(); }
 
 void CPlayerDlg::EmptyLists()
 {

@@ -26,13 +26,13 @@ QString StatusText(PlaybackState state)
 
 void CPlayerDlg::ConnectModel()
 {
-    connect(&m_model, &PlaybackModel::StateChanged, this, &CPlayerDlg::ShowState);
-    connect(&m_model, &PlaybackModel::TrackLoaded, this, &CPlayerDlg::ShowTrackLoaded);
-    connect(&m_model, &PlaybackModel::TracksChanged, this, &CPlayerDlg::ShowTracks);
-    connect(&m_model, &PlaybackModel::PositionShown, m_position, &QSlider::setValue);
-    connect(&m_model, &PlaybackModel::MeterShown, this, &CPlayerDlg::ShowMeter);
-    connect(&m_model, &PlaybackModel::VolumeChanged, this, &CPlayerDlg::ShowVolume);
-    connect(&m_model, &PlaybackModel::TracksLeftOut, this, &CPlayerDlg::ReportLeftOut);
+    connect(&m_platform.model, &PlaybackModel::StateChanged, this, &CPlayerDlg::ShowState);
+    connect(&m_platform.model, &PlaybackModel::TrackLoaded, this, &CPlayerDlg::ShowTrackLoaded);
+    connect(&m_platform.model, &PlaybackModel::TracksChanged, this, &CPlayerDlg::ShowTracks);
+    connect(&m_platform.model, &PlaybackModel::PositionShown, m_position, &QSlider::setValue);
+    connect(&m_platform.model, &PlaybackModel::MeterShown, this, &CPlayerDlg::ShowMeter);
+    connect(&m_platform.model, &PlaybackModel::VolumeChanged, this, &CPlayerDlg::ShowVolume);
+    connect(&m_platform.model, &PlaybackModel::TracksLeftOut, this, &CPlayerDlg::ReportLeftOut);
 }
 
 void CPlayerDlg::ShowState(PlaybackState state) { m_status->setText(StatusText(state)); }
@@ -47,10 +47,10 @@ void CPlayerDlg::ShowTracks()
 {
     m_trackList->clear();
     // The trailing record is never listed.
-    for (int i = 0; i < m_model.TrackCount(); ++i) {
+    for (int i = 0; i < m_platform.model.TrackCount(); ++i) {
         m_trackList->insertItem(i, QString::fromStdString(lirvan::TrackTable[i].name));
     }
-    if (m_model.TrackCount() > 0) SelectRow(m_trackList, m_model.CurrentTrack());
+    if (m_platform.model.TrackCount() > 0) SelectRow(m_trackList, m_platform.model.CurrentTrack());
 }
 
 void CPlayerDlg::ShowMeter(int band, int bars)
