@@ -186,7 +186,10 @@ echo "== the engine alone on the MP3: its threads in each state"
 "$build/bench/engine_states" "${file[mp3]}" 6 >"$work/states" 2>"$work/stderr" &
 engine=$!
 watch_state() { # state, seconds into it, seconds watched, what is shown
-  until grep -qx "$1" "$work/states"; do sleep 0.05; done
+  until grep -qx "$1" "$work/states"; do
+    kill -0 "$engine" 2>/dev/null || { echo "the engine ended early:" >&2; cat "$work/stderr" >&2; exit 1; }
+    sleep 0.05
+  done
   sleep "$2"
   echo "  $4:"
   bench/thread_wakeups.sh "$engine" "$3"
