@@ -71,7 +71,7 @@ endforeach()
 lirvan_layer(lirvan_engine_core
   SOURCES ${engine_sources} platform/system_audio_engine.cpp
   PUBLIC lirvan_platform
-  PRIVATE PkgConfig::SDL2 PkgConfig::KISSFFT Threads::Threads)
+  PRIVATE PkgConfig::SDL2 PkgConfig::PULSE PkgConfig::KISSFFT Threads::Threads)
 add_dependencies(lirvan_engine_core ${LIRVAN_DECODER_MODULES})
 
 lirvan_folder_sources(playlists_sources playlists)

@@ -20,9 +20,10 @@ struct AudioBlock {
 
 class BlockRing {
 public:
-    // 16 blocks are about 370 ms decoded ahead: enough to ride out a slow disk,
-    // little enough that a seek throws away only a moment of work.
-    static constexpr std::size_t kCapacity = 16;
+    // 32 blocks are about 740 ms decoded ahead: enough to ride out a slow disk,
+    // and the decoder refills by halves of it only a few times a second; a
+    // seek throws away under a millisecond of decoding.
+    static constexpr std::size_t kCapacity = 32;
 
     // Producer: the next free block to fill, or nullptr while the ring is full.
     AudioBlock* WriteSlot()

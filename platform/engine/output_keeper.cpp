@@ -9,8 +9,9 @@ namespace {
 using namespace std::chrono_literals;
 
 // While the device runs, how soon a lost device or a stream that played to
-// its end is noticed: well within a second, at a few wake-ups a second.
-constexpr auto kWatchInterval = 200ms;
+// its end is noticed: within a second, at one wake-up a second. (A pause or a
+// stop is told to the keeper at once.)
+constexpr auto kWatchInterval = 1s;
 // A server that restarts is usually back within a few seconds: tried every
 // half second then.
 constexpr auto kFastRetryInterval = 500ms;

@@ -54,7 +54,7 @@ private:
 
 // Threads: the keeper has a thread of its own, the only one that calls the
 // device after construction. It sleeps while nothing plays and no try is
-// due; while the device runs it looks at it a few times a second. Wake and
+// due; while the device runs it looks at it once a second. Wake and
 // Retry may be called from any thread and return at once, never waiting on
 // the device. `anyPlaying` is called on the keeper's thread with no lock of
 // the keeper held, so it may take the caller's own lock.

@@ -1,9 +1,8 @@
 #include "platform/engine/sdl_output.h"
 
 #include "platform/engine/decoder.h"
-#include "platform/engine/stream.h"
+#include "platform/engine/stream_mixer.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -102,28 +101,14 @@ SDL_AudioDeviceID SdlOutput::OpenDevice()
     return SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
 }
 
-void SdlOutput::Attach(Stream* stream)
-{
-    std::lock_guard<std::mutex> lock(m_streamsMutex);
-    m_streams.push_back(stream);
-}
-
-void SdlOutput::Detach(Stream* stream)
-{
-    std::lock_guard<std::mutex> lock(m_streamsMutex);
-    m_streams.erase(std::remove(m_streams.begin(), m_streams.end(), stream), m_streams.end());
-}
-
 void SDLCALL SdlOutput::Callback(void* self, Uint8* buffer, int bytes)
 {
     SdlOutput& output = *static_cast<SdlOutput*>(self);
-    std::memset(buffer, 0, std::size_t(bytes));
     // SDL goes on calling a device it has lost, its sound going nowhere: the
     // streams give nothing then, so their positions count only audio played.
-    if (SDL_GetAudioDeviceStatus(output.m_device) != SDL_AUDIO_PLAYING) return;
-    const std::uint32_t volume = output.Volume();
-    std::lock_guard<std::mutex> lock(output.m_streamsMutex);
-    for (Stream* stream : output.m_streams)
-        stream->MixInto(reinterpret_cast<std::int16_t*>(buffer), std::uint32_t(bytes) / kBytesPerFrame,
-                        volume);
+    if (SDL_GetAudioDeviceStatus(output.m_device) != SDL_AUDIO_PLAYING) {
+        std::memset(buffer, 0, std::size_t(bytes));
+        return;
+    }
+    output.m_mixer.Mix(reinterpret_cast<std::int16_t*>(buffer), std::uint32_t(bytes) / kBytesPerFrame);
 }

@@ -1,29 +1,26 @@
 #pragma once
-// The output device, through SDL2 audio at 44,100 Hz 16-bit stereo: its
-// callback mixes every attached stream at the output volume. A machine with no
-// sound system at all gets SDL's silent "dummy" driver, which keeps real time,
-// and standard error is told so once; elsewhere a device that does not open
-// is the output keeper's to wait for and to report.
+// The output device through SDL2 audio at 44,100 Hz 16-bit stereo, wherever
+// the sound server is not reached directly (see DefaultOutput): its callback
+// plays the mixer's sound. A machine with no sound system at all gets SDL's
+// silent "dummy" driver, which keeps real time, and standard error is told so
+// once; elsewhere a device that does not open is the output keeper's to wait
+// for and to report.
 //
 // Threads: Open, Close, Lost and Run are called by one thread at a time (the
-// output keeper's); Attach, Detach and the volume from any thread;
-// the callback runs on SDL's audio thread. The stream list is shared under a
-// mutex that the callback holds while it mixes, as SDL's own device lock was.
+// output keeper's); the callback runs on SDL's audio thread.
 
 #include "platform/engine/output_device.h"
 
 #include <SDL.h>
 
 #include <atomic>
-#include <cstdint>
-#include <mutex>
-#include <vector>
 
-class Stream;
+class StreamMixer;
 
 class SdlOutput final : public OutputDevice {
 public:
-    SdlOutput() = default;
+    // `mixer` outlives the output.
+    explicit SdlOutput(StreamMixer& mixer) : m_mixer(mixer) { }
     // Closes the device; the callback has returned for good afterwards.
     ~SdlOutput() override;
     SdlOutput(const SdlOutput&) = delete;
@@ -40,26 +37,15 @@ public:
     // own threads only as they end.
     void ReleaseThread() override { SDL_TLSCleanup(); }
 
-    // The callback starts (stops) seeing the stream; on return from Detach it
-    // no longer touches it.
-    void Attach(Stream* stream);
-    void Detach(Stream* stream);
-
-    // 0 (silent) to 100 (full).
-    void SetVolume(std::uint32_t volume) { m_volume.store(volume, std::memory_order_relaxed); }
-    std::uint32_t Volume() const { return m_volume.load(std::memory_order_relaxed); }
-
 private:
     static void SDLCALL Callback(void* self, Uint8* buffer, int bytes);
     // Opens the device on the driver in use; 0 when it cannot.
     SDL_AudioDeviceID OpenDevice();
 
+    StreamMixer& m_mixer;
     // Written only while no callback of it runs: before it is started and
     // after it is closed.
     std::atomic<SDL_AudioDeviceID> m_device{0};
     bool m_subsystem = false; // SDL's audio subsystem initialised the ordinary way
     bool m_driver = false;    // the dummy driver started by hand
-    std::mutex m_streamsMutex;
-    std::vector<Stream*> m_streams; // guarded by m_streamsMutex
-    std::atomic<std::uint32_t> m_volume{100};
 };

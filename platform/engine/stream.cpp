@@ -13,8 +13,8 @@ constexpr int kFrameBits = 40;
 constexpr std::uint32_t kNoSerial = 0xFFFFFFFF;
 
 // The decoder is woken once half its ring is free, not for every block the
-// output takes: it then decodes eight blocks (186 ms) in one go, about five
-// wake-ups a second, while the other eight still queued cover its start.
+// output takes: it then decodes sixteen blocks (370 ms) in one go, about three
+// wake-ups a second, while the other sixteen still queued cover its start.
 constexpr std::size_t kRefillBlocks = BlockRing::kCapacity / 2;
 
 std::uint64_t Pack(std::uint32_t serial, std::uint64_t frame)

@@ -8,7 +8,7 @@
 // callback. They meet only in atomics and the ring. The decoder thread sleeps
 // while its ring is full, until the callback has freed half of it or drops
 // what a seek made stale, or the caller seeks or quits: while playing it wakes
-// about five times a second, and a stream that is paused, stopped or decoded
+// about three times a second, and a stream that is paused, stopped or decoded
 // to its end costs no wake-ups at all.
 
 #include "platform/engine/block_ring.h"

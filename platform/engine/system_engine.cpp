@@ -22,7 +22,7 @@ SystemEngine::~SystemEngine()
     }
     keeper.reset(); // joins its thread, which may be waiting for the lock
     std::lock_guard<std::mutex> lock(m_mutex);
-    for (auto& [handle, stream] : m_streams) m_output.Detach(stream.get());
+    for (auto& [handle, stream] : m_streams) m_mixer.Detach(stream.get());
     m_streams.clear();
 }
 
@@ -47,7 +47,7 @@ HSTREAM SystemEngine::AudioStreamCreateFile(const char* path)
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_keeper || m_lastHandle == std::numeric_limits<HSTREAM>::max()) return 0;
     const HSTREAM handle = ++m_lastHandle;
-    m_output.Attach(stream.get());
+    m_mixer.Attach(stream.get());
     m_streams.emplace(handle, std::move(stream));
     m_keeper->Retry();
     return handle;
@@ -66,7 +66,7 @@ bool SystemEngine::AudioStreamFree(HSTREAM handle)
         std::lock_guard<std::mutex> lock(m_mutex);
         const auto found = m_streams.find(handle);
         if (found == m_streams.end()) return false;
-        m_output.Detach(found->second.get());
+        m_mixer.Detach(found->second.get());
         freed = std::move(found->second);
         m_streams.erase(found);
         m_played.erase(handle);
@@ -156,13 +156,13 @@ std::uint32_t SystemEngine::AudioGetData(HSTREAM handle, void* buffer, std::uint
 std::uint32_t SystemEngine::AudioGetVolume()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_keeper ? m_output.Volume() : kAudioVolumeUnknown;
+    return m_keeper ? m_mixer.Volume() : kAudioVolumeUnknown;
 }
 
 bool SystemEngine::AudioSetVolume(std::uint32_t volume)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_keeper || volume > 100) return false;
-    m_output.SetVolume(volume);
+    m_mixer.SetVolume(volume);
     return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The engine the player drives: streams decoded by FFmpeg or FluidSynth,
-// played through one SDL output. Handles count up from 1 and are never handed
+// played through one output (the sound server's, or SDL's). Handles count up from 1 and are never handed
 // out twice in a run, so a freed handle stays dead.
 //
 // The output device is not the caller's business: it opens when a stream
@@ -10,9 +10,10 @@
 // that moment. While there is none, a playing stream holds its position.
 
 #include "platform/audio_engine.h"
+#include "platform/engine/default_output.h"
 #include "platform/engine/output_keeper.h"
-#include "platform/engine/sdl_output.h"
 #include "platform/engine/spectrum.h"
+#include "platform/engine/stream_mixer.h"
 
 #include <map>
 #include <memory>
@@ -43,7 +44,8 @@ private:
     // Calls may come from any thread; they take turns. The output callback
     // never takes this lock.
     std::mutex m_mutex;
-    SdlOutput m_output;
+    StreamMixer m_mixer;
+    DefaultOutput m_output{m_mixer};
     Spectrum m_spectrum;
     std::map<HSTREAM, std::unique_ptr<Stream>> m_streams;
     // The streams whose last transport command was AudioPlay.

@@ -135,7 +135,7 @@ TEST_F(EnginePlayback, DecoderWakesForBatchesOfBlocksAndNeverWhilePausedOrStoppe
     std::uint64_t before = DecoderWakeups();
     Sleep(1.0);
     // A second of output takes 43 blocks in 22 callbacks; refilled by halves
-    // of its ring, the decoder wakes about five times.
+    // of its ring, the decoder wakes about three times.
     EXPECT_LE(DecoderWakeups() - before, 10u) << "woken for every callback";
     ASSERT_TRUE(engine->AudioPause(stream));
     Sleep(0.1); // a callback under way finishes
