@@ -1,6 +1,7 @@
 #include "app/player_app.h"
 
 #include "app/qt_translations.h"
+#include "app/window_system.h"
 #include "desktop/desktop_doors.h"
 #include "desktop/desktop_entry.h"
 #include "desktop/player_service.h"
@@ -19,6 +20,7 @@ CPlayerApp theApp;
 
 bool CPlayerApp::InitInstance(int argc, char** argv)
 {
+    PrepareWindowSystem();
     QApplication application(argc, argv);
     // The framework's settings store is named; the player keeps nothing in it.
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));

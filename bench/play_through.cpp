@@ -5,8 +5,9 @@
 //     play_through FILE
 //
 // The window is created on the offscreen platform unless QT_QPA_PLATFORM says
-// otherwise; the sound goes wherever the engine's SDL output goes.
+// otherwise; the sound goes wherever the engine's output goes.
 
+#include "app/window_system.h"
 #include "playback/playback_model.h"
 #include "platform/engine/module_audio_engine.h"
 #include "platform/message_box.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareWindowSystem();
     QApplication application(argc, argv);
 
     std::unique_ptr<AudioEngine> engine = CreateModuleAudioEngine();

@@ -175,9 +175,14 @@ for format in ${formats[@]+"${formats[@]}"}; do
     printf '    %-16s %7.1f ms/s %7.1f /s %7.1f /s\n' "$name" "$(median "$work/one.txt" 1)" \
       "$(median "$work/one.txt" 2)" "$(median "$work/one.txt" 3)"
   done
-  # Per run: the wake-ups of every thread but the main one, whose own include the window's tick.
-  awk '$2 != "main" { s[$1] += $4 } END { for (r in s) print s[r] }' "$work/player-threads.txt" >"$work/one.txt"
-  printf '    %-16s %20.1f /s (target <= 30)\n' "all but main" "$(median "$work/one.txt" 1)"
+  # Per run: the wake-ups of every thread but the main one, whose own include
+  # the window's tick. A wake-up is a voluntary switch (the thread slept and
+  # was woken); an involuntary one preempts a thread that was running, most
+  # often by the sound server that its write just woke.
+  awk '$2 != "main" { s[$1] += $4; v[$1] += $5 } END { for (r in s) print s[r], v[r] }' \
+    "$work/player-threads.txt" >"$work/one.txt"
+  printf '    %-16s %20.1f /s %7.1f /s (target <= 30 wake-ups)\n' "all but main" "$(median "$work/one.txt" 1)" \
+    "$(median "$work/one.txt" 2)"
 done
 
 # The output keeper lets the paused device go after 3 s: a pause is watched

@@ -31,7 +31,8 @@ PulseOutput::~PulseOutput() { Close(); }
 void PulseOutput::OnContextState(pa_context* context, void* self)
 {
     auto& output = *static_cast<PulseOutput*>(self);
-    if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context))) output.m_lost.store(true, std::memory_order_release);
+    if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context)))
+        output.m_lost.store(true, std::memory_order_release);
     pa_threaded_mainloop_signal(output.m_loop, 0);
 }
 
@@ -142,9 +143,12 @@ void PulseOutput::Run(bool running)
     if (!m_stream) return;
     pa_threaded_mainloop_lock(m_loop);
     m_running = running;
-    Unref(pa_stream_cork(m_stream, running ? 0 : 1, nullptr, nullptr));
-    // What the server asked for while paused is answered now.
+    // Paused, the stream is no longer fed but not corked: what is queued plays
+    // out, as the streams already count it as played, and nothing stale is
+    // left to be heard at the next play. Then the server asks for no more.
     if (running) {
+        Unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
+        // What the server asked for while paused is answered now.
         const std::size_t wanted = pa_stream_writable_size(m_stream);
         if (wanted != std::size_t(-1)) Fill(wanted);
     }

@@ -5,8 +5,8 @@
 // the client's thread wakes about twenty times a second while playing and not
 // at all while paused (SDL's client wakes four times as often for the same).
 //
-// About 100 ms is queued at the server: a pause is heard at once (the stream
-// is corked), a seek or a new track after at most that.
+// About 100 ms is queued at the server: a pause, a seek or a new track is
+// heard within that.
 //
 // Threads: Open, Close, Lost and Run are called by one thread at a time (the
 // output keeper's); the mixer is called on the client library's own thread.
