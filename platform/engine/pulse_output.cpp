@@ -19,6 +19,19 @@ constexpr pa_sample_spec kSpec{PA_SAMPLE_S16NE, kOutputRate, std::uint8_t(kOutpu
 constexpr char kClientName[] = "Лирван";
 constexpr char kIconName[] = "lirvan1";
 
+// The client's lock held: waits until what `state` reads is `ready` (true)
+// or has failed, as `good` tells (false).
+template <typename State, typename Read>
+bool WaitUntilReady(pa_threaded_mainloop* loop, Read state, State ready, int (*good)(State))
+{
+    for (;;) {
+        const State now = state();
+        if (now == ready) return true;
+        if (!good(now)) return false;
+        pa_threaded_mainloop_wait(loop);
+    }
+}
+
 void Unref(pa_operation* operation)
 {
     if (operation) pa_operation_unref(operation);
@@ -58,6 +71,8 @@ bool PulseOutput::Open()
     m_running = false;
     m_loop = pa_threaded_mainloop_new();
     if (!m_loop) return false;
+    // Named so that a look at the player's threads tells it from the others.
+    pa_threaded_mainloop_set_name(m_loop, "lirvan-output");
     pa_proplist* properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, kClientName);
     pa_proplist_sets(properties, PA_PROP_APPLICATION_ICON_NAME, kIconName);
@@ -72,21 +87,14 @@ bool PulseOutput::Open()
     }
     if (opened) {
         pa_threaded_mainloop_lock(m_loop);
-        opened = WaitForContext() && ConnectStream() && WaitForStream();
+        const auto context = [this] { return pa_context_get_state(m_context); };
+        const auto stream = [this] { return pa_stream_get_state(m_stream); };
+        opened = WaitUntilReady(m_loop, context, PA_CONTEXT_READY, PA_CONTEXT_IS_GOOD) && ConnectStream() &&
+            WaitUntilReady(m_loop, stream, PA_STREAM_READY, PA_STREAM_IS_GOOD);
         pa_threaded_mainloop_unlock(m_loop);
     }
     if (!opened) Close();
     return opened;
-}
-
-bool PulseOutput::WaitForContext()
-{
-    for (;;) {
-        const pa_context_state_t state = pa_context_get_state(m_context);
-        if (state == PA_CONTEXT_READY) return true;
-        if (!PA_CONTEXT_IS_GOOD(state)) return false;
-        pa_threaded_mainloop_wait(m_loop);
-    }
 }
 
 bool PulseOutput::ConnectStream()
@@ -103,16 +111,6 @@ bool PulseOutput::ConnectStream()
     attributes.fragsize = std::uint32_t(-1);
     const auto flags = pa_stream_flags_t(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
     return pa_stream_connect_playback(m_stream, nullptr, &attributes, flags, nullptr, nullptr) == 0;
-}
-
-bool PulseOutput::WaitForStream()
-{
-    for (;;) {
-        const pa_stream_state_t state = pa_stream_get_state(m_stream);
-        if (state == PA_STREAM_READY) return true;
-        if (!PA_STREAM_IS_GOOD(state)) return false;
-        pa_threaded_mainloop_wait(m_loop);
-    }
 }
 
 void PulseOutput::Close()

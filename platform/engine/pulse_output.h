@@ -43,10 +43,7 @@ private:
     static void OnContextState(pa_context* context, void* self);
     static void OnStreamState(pa_stream* stream, void* self);
     static void OnWritable(pa_stream* stream, std::size_t bytes, void* self);
-    // The client's thread, or its lock held: waits until the connection
-    // (stream) is ready; false when it failed.
-    bool WaitForContext();
-    bool WaitForStream();
+    // Its lock held: asks the server for the playback stream.
     bool ConnectStream();
     // Its lock held: gives the server `bytes` of the mixer's sound.
     void Fill(std::size_t bytes);

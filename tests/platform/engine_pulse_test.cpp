@@ -264,3 +264,38 @@ TEST(EnginePulse, PauseAndStopLeaveNoPlayingStreamOnTheSink)
     ASSERT_TRUE(engine->AudioStop(stream));
     EXPECT_TRUE(WaitUntil([] { return PlayingSinkInputs() == 0; }, kLetGo)) << "after stop";
 }
+
+TEST(EnginePulse, AStoppedTracksQueuedSoundIsNotHeardWhenTheNextOneStarts)
+{
+    TempFolder folder;
+    PrivatePulseAudio pulse(folder);
+    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
+    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    ASSERT_GT(recorder, 0);
+    WriteToneWav(folder.File("first.wav"), 5.0, 660, 0.5);
+    WriteToneWav(folder.File("next.wav"), 1.0, 440, 0.5);
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    ASSERT_TRUE(engine->AudioInit());
+    const HSTREAM first = engine->AudioStreamCreateFile(folder.File("first.wav").c_str());
+    ASSERT_TRUE(engine->AudioPlay(first));
+    ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(first) >= kBytesPerSecond; }, 5));
+    ASSERT_TRUE(engine->AudioStop(first));
+    ASSERT_TRUE(engine->AudioStreamFree(first));
+    Sleep(0.5); // long enough to hear a gap, too short for the output to be let go
+    const HSTREAM next = engine->AudioStreamCreateFile(folder.File("next.wav").c_str());
+    ASSERT_TRUE(engine->AudioPlay(next));
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(next) == 0; }, 5));
+    Sleep(0.3);
+    engine.reset();
+    EndProcess(recorder);
+
+    // In 20 ms windows: the first where the next track sounds, and the 100 ms
+    // before it, hold nothing of the stopped one.
+    const std::vector<float> out = ReadRawStereo(folder.File("monitor.raw"));
+    constexpr std::size_t kWindow = kFixtureRate / 50;
+    std::size_t start = kWindow * 5;
+    while (start + kWindow <= out.size() && ToneAmplitude(out, start, start + kWindow, 440) < 0.25)
+        start += kWindow;
+    ASSERT_LT(start + kWindow, out.size()) << "the next track is in the recording";
+    EXPECT_LT(ToneAmplitude(out, start - kWindow * 5, start + kWindow, 660), 0.05);
+}
