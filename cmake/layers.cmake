@@ -55,7 +55,7 @@ lirvan_layer(lirvan_platform
   PUBLIC Qt6::Core
   PRIVATE Qt6::Widgets ${CMAKE_DL_LIBS})
 
-# The engine itself (SDL, the sound server's client, decoding and the
+# The engine itself (the sound server's client, decoding and the
 # spectrum): linked into the engine module, and by tests that drive it directly.
 file(GLOB engine_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/engine/*.cpp
   ${CMAKE_SOURCE_DIR}/platform/engine/*.h)
@@ -71,7 +71,7 @@ endforeach()
 lirvan_layer(lirvan_engine_core
   SOURCES ${engine_sources} platform/system_audio_engine.cpp
   PUBLIC lirvan_platform
-  PRIVATE PkgConfig::SDL2 PkgConfig::PULSE PkgConfig::KISSFFT Threads::Threads)
+  PRIVATE PkgConfig::PULSE PkgConfig::KISSFFT Threads::Threads)
 add_dependencies(lirvan_engine_core ${LIRVAN_DECODER_MODULES})
 
 lirvan_folder_sources(playlists_sources playlists)

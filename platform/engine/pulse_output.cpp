@@ -1,7 +1,6 @@
 #include "platform/engine/pulse_output.h"
 
 #include "platform/audio_engine.h"
-#include "platform/engine/stream_mixer.h"
 
 #include <cstdint>
 
@@ -164,7 +163,7 @@ void PulseOutput::Fill(std::size_t bytes)
             pa_stream_cancel_write(m_stream);
             return;
         }
-        m_mixer.Mix(static_cast<std::int16_t*>(data), std::uint32_t(size / kBytesPerFrame));
+        m_source.Mix(static_cast<std::int16_t*>(data), std::uint32_t(size / kBytesPerFrame));
         if (pa_stream_write(m_stream, data, size, nullptr, 0, PA_SEEK_RELATIVE) < 0) return;
         bytes -= size;
     }

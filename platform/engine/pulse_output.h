@@ -1,7 +1,7 @@
 #pragma once
 // The output device straight through the sound server's own client library
 // (PulseAudio, or PipeWire serving its protocol), 44,100 Hz 16-bit stereo: the
-// server asks for the mixer's sound when half of what it holds has played, so
+// server asks for the engine's mix when half of what it holds has played, so
 // the client's thread wakes about twenty times a second while playing and not
 // at all while paused (SDL's client wakes four times as often for the same).
 //
@@ -9,22 +9,21 @@
 // heard within that.
 //
 // Threads: Open, Close, Lost and Run are called by one thread at a time (the
-// output keeper's); the mixer is called on the client library's own thread.
+// output keeper's); the source is called on the client library's own thread.
 
 #include "platform/engine/output_device.h"
+#include "platform/engine/sound_source.h"
 
 #include <pulse/pulseaudio.h>
 
 #include <atomic>
 #include <cstddef>
 
-class StreamMixer;
-
 class PulseOutput final : public OutputDevice {
 public:
-    // `mixer` outlives the output.
-    explicit PulseOutput(StreamMixer& mixer) : m_mixer(mixer) { }
-    // Closes the stream; the mixer is not called afterwards.
+    // `source` outlives the output.
+    explicit PulseOutput(SoundSource& source) : m_source(source) { }
+    // Closes the stream; the source is not called afterwards.
     ~PulseOutput() override;
     PulseOutput(const PulseOutput&) = delete;
     PulseOutput& operator=(const PulseOutput&) = delete;
@@ -45,10 +44,10 @@ private:
     static void OnWritable(pa_stream* stream, std::size_t bytes, void* self);
     // Its lock held: asks the server for the playback stream.
     bool ConnectStream();
-    // Its lock held: gives the server `bytes` of the mixer's sound.
+    // Its lock held: gives the server `bytes` of the source's sound.
     void Fill(std::size_t bytes);
 
-    StreamMixer& m_mixer;
+    SoundSource& m_source;
     pa_threaded_mainloop* m_loop = nullptr;
     pa_context* m_context = nullptr;
     pa_stream* m_stream = nullptr;

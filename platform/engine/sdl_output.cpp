@@ -1,12 +1,13 @@
 #include "platform/engine/sdl_output.h"
 
 #include "platform/engine/decoder.h"
-#include "platform/engine/stream_mixer.h"
+#include "platform/engine/sdl_output_module.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -110,5 +111,7 @@ void SDLCALL SdlOutput::Callback(void* self, Uint8* buffer, int bytes)
         std::memset(buffer, 0, std::size_t(bytes));
         return;
     }
-    output.m_mixer.Mix(reinterpret_cast<std::int16_t*>(buffer), std::uint32_t(bytes) / kBytesPerFrame);
+    output.m_source.Mix(reinterpret_cast<std::int16_t*>(buffer), std::uint32_t(bytes) / kBytesPerFrame);
 }
+
+OutputDevice* lirvan_open_sdl_output_v1(SoundSource* source) { return new SdlOutput(*source); }

@@ -1,26 +1,24 @@
 #pragma once
 // The output device through SDL2 audio at 44,100 Hz 16-bit stereo, wherever
-// the sound server is not reached directly (see DefaultOutput): its callback
-// plays the mixer's sound. A machine with no sound system at all gets SDL's
-// silent "dummy" driver, which keeps real time, and standard error is told so
-// once; elsewhere a device that does not open is the output keeper's to wait
-// for and to report.
+// the sound server is not reached directly (see DefaultOutput), in a module of
+// its own (see sdl_output_module.h): its callback plays the engine's mix. A machine with no sound system at
+// all gets SDL's silent "dummy" driver, which keeps real time, and standard error is told so once; elsewhere
+// a device that does not open is the output keeper's to wait for and to report.
 //
 // Threads: Open, Close, Lost and Run are called by one thread at a time (the
 // output keeper's); the callback runs on SDL's audio thread.
 
 #include "platform/engine/output_device.h"
+#include "platform/engine/sound_source.h"
 
 #include <SDL.h>
 
 #include <atomic>
 
-class StreamMixer;
-
 class SdlOutput final : public OutputDevice {
 public:
-    // `mixer` outlives the output.
-    explicit SdlOutput(StreamMixer& mixer) : m_mixer(mixer) { }
+    // `source` outlives the output.
+    explicit SdlOutput(SoundSource& source) : m_source(source) { }
     // Closes the device; the callback has returned for good afterwards.
     ~SdlOutput() override;
     SdlOutput(const SdlOutput&) = delete;
@@ -42,7 +40,7 @@ private:
     // Opens the device on the driver in use; 0 when it cannot.
     SDL_AudioDeviceID OpenDevice();
 
-    StreamMixer& m_mixer;
+    SoundSource& m_source;
     // Written only while no callback of it runs: before it is started and
     // after it is closed.
     std::atomic<SDL_AudioDeviceID> m_device{0};

@@ -6,6 +6,8 @@
 // device's own thread. The stream list is shared under a mutex that Mix holds
 // while it mixes.
 
+#include "platform/engine/sound_source.h"
+
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -13,7 +15,7 @@
 
 class Stream;
 
-class StreamMixer {
+class StreamMixer final : public SoundSource {
 public:
     // Mix starts (stops) seeing the stream; on return from Detach it no longer
     // touches it.
@@ -24,9 +26,8 @@ public:
     void SetVolume(std::uint32_t volume) { m_volume.store(volume, std::memory_order_relaxed); }
     std::uint32_t Volume() const { return m_volume.load(std::memory_order_relaxed); }
 
-    // Output thread: writes the next `frames` frames of sound, silence where
-    // no stream plays.
-    void Mix(std::int16_t* out, std::uint32_t frames);
+    // Output thread: the attached streams at the output volume.
+    void Mix(std::int16_t* out, std::uint32_t frames) override;
 
 private:
     std::mutex m_streamsMutex;
