@@ -6,6 +6,7 @@
 
 #include "audio_capture.h"
 #include "engine_test_env.h"
+#include "platform/engine/sdl_output_module.h"
 #include "tests/support/audio_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,8 @@
 #include <cstdlib>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -160,6 +163,9 @@ TEST(EnginePulse, ToneReachesThePulseAudioSink)
     ASSERT_TRUE(engine->AudioPlay(stream));
     EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
     EXPECT_EQ(engine->AudioGetPosition(stream), kBytesPerSecond);
+    std::stringstream maps;
+    maps << std::ifstream("/proc/self/maps").rdbuf();
+    EXPECT_EQ(maps.str().find(kSdlOutputModule), std::string::npos) << "SDL loaded where the server answers";
     Sleep(0.3); // the server's own buffer drains into the monitor
     engine.reset();
     EndProcess(recorder);
