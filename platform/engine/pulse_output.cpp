@@ -31,11 +31,6 @@ bool WaitUntilReady(pa_threaded_mainloop* loop, Read state, State ready, int (*g
     }
 }
 
-void Unref(pa_operation* operation)
-{
-    if (operation) pa_operation_unref(operation);
-}
-
 } // namespace
 
 PulseOutput::~PulseOutput() { Close(); }
@@ -144,7 +139,8 @@ void PulseOutput::Run(bool running)
     // out, as the streams already count it as played, and nothing stale is
     // left to be heard at the next play. Then the server asks for no more.
     if (running) {
-        Unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
+        // Opened corked, so that the server plays nothing before the first run.
+        if (pa_operation* uncork = pa_stream_cork(m_stream, 0, nullptr, nullptr)) pa_operation_unref(uncork);
         // What the server asked for while paused is answered now.
         const std::size_t wanted = pa_stream_writable_size(m_stream);
         if (wanted != std::size_t(-1)) Fill(wanted);
