@@ -16,6 +16,10 @@ constexpr std::uint32_t kNoSerial = 0xFFFFFFFF;
 // output takes: it then decodes sixteen blocks (370 ms) in one go, about three
 // wake-ups a second, while the other sixteen still queued cover its start.
 constexpr std::size_t kRefillBlocks = BlockRing::kCapacity / 2;
+// A start or a seek is heard once this much is decoded (93 ms, a millisecond
+// or two of decoding) or the decoder has reached the end: a decoder still
+// catching up on a busy machine then leaves no gap after the first block.
+constexpr std::size_t kStartBlocks = 4;
 
 std::uint64_t Pack(std::uint32_t serial, std::uint64_t frame)
 {
@@ -32,7 +36,8 @@ std::int16_t Saturate(std::int32_t sample)
 } // namespace
 
 Stream::Stream(std::unique_ptr<Decoder> decoder)
-    : m_decoder(std::move(decoder)), m_lengthFrames(m_decoder->LengthFrames()), m_finishedSerial(kNoSerial)
+    : m_decoder(std::move(decoder)), m_lengthFrames(m_decoder->LengthFrames()), m_finishedSerial(kNoSerial),
+      m_startedSerial(kNoSerial)
 {
     m_thread = std::thread(&Stream::DecodeLoop, this);
     // Named so that a look at the player's threads tells it from the others.
@@ -132,6 +137,13 @@ void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volu
     if (m_state.load(std::memory_order_acquire) != kPlaying) {
         if (dropped) Wake();
         return;
+    }
+    if (m_startedSerial != serial) {
+        if (BlockRing::kCapacity - m_ring.Free() < kStartBlocks && finishedSerial != serial) {
+            if (dropped) Wake();
+            return;
+        }
+        m_startedSerial = serial;
     }
 
     bool released = false;

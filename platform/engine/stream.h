@@ -71,8 +71,10 @@ private:
     // User-interface side: the last seek asked for.
     std::uint32_t m_askedSerial = 0;
     std::uint64_t m_askedFrame = 0;
-    // Callback side: frames of the ring's oldest block already output.
+    // Callback side: frames of the ring's oldest block already output, and
+    // the serial whose sound has begun to go out.
     std::uint32_t m_readOffset = 0;
+    std::uint32_t m_startedSerial;
 
     // Counts wake-ups; the decoder sleeps on it while it holds what it last saw.
     std::atomic<std::uint32_t> m_wakeups{0};

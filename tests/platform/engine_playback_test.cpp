@@ -1,9 +1,11 @@
 // What the engine plays, read back from SDL's disk driver: frequency, level,
 // volume, pause, how often the decoder wakes, seeks, the end of a stream, the
-// spectrum, MIDI, and a file that goes bad while it plays.
+// spectrum, MIDI, and a file that goes bad while it plays; and a stream whose
+// decoder starts slowly.
 
 #include "audio_capture.h"
 #include "engine_test_env.h"
+#include "platform/engine/stream.h"
 #include "tests/support/audio_fixtures.h"
 #include "tests/support/fake_platform.h"
 
@@ -245,4 +247,51 @@ TEST_F(EnginePlayback, FileThatGoesBadWhilePlayingEndsItsStream)
     const HSTREAM noisy = Create(folder.File("noisy.mp3"));
     ASSERT_NE(noisy, 0u);
     EXPECT_TRUE(PlayToEnd(noisy, 4));
+}
+
+namespace {
+
+// Hands out its first block at once and the next few only after a while, as a
+// decoder still starting up on a busy machine does; a constant level throughout.
+class SlowStartDecoder final : public Decoder {
+public:
+    static constexpr std::uint64_t kFrames = 16 * kBlockFrames;
+    std::uint64_t LengthFrames() const override { return kFrames; }
+    std::uint32_t Read(std::int16_t* out, std::uint32_t frames) override
+    {
+        if (m_at > 0 && m_at < 4 * kBlockFrames) Sleep(0.02);
+        const auto n = std::uint32_t(std::min<std::uint64_t>(frames, kFrames - m_at));
+        std::fill(out, out + 2 * n, std::int16_t(8000));
+        m_at += n;
+        return n;
+    }
+    bool Seek(std::uint64_t frame) override
+    {
+        m_at = std::min(frame, kFrames);
+        return true;
+    }
+
+private:
+    std::uint64_t m_at = 0;
+};
+
+} // namespace
+
+TEST(StreamStart, ADecoderSlowToStartLeavesNoGapAfterTheFirstBlock)
+{
+    Stream stream(std::make_unique<SlowStartDecoder>());
+    stream.Play();
+    // Callbacks of 2,048 frames, as the output makes them, until the end.
+    std::vector<std::int16_t> out;
+    for (int call = 0; call < 500 && stream.IsActive(); ++call) {
+        std::vector<std::int16_t> buffer(2 * 2048);
+        stream.MixInto(buffer.data(), 2048, 100);
+        out.insert(out.end(), buffer.begin(), buffer.end());
+        Sleep(0.005);
+    }
+    const auto first = std::find(out.begin(), out.end(), 8000);
+    const auto last = std::find(out.rbegin(), out.rend(), 8000).base();
+    ASSERT_LT(first, last) << "nothing was heard";
+    EXPECT_EQ(std::count(first, last, 0), 0) << "a gap in the sound";
+    EXPECT_EQ(last - first, std::ptrdiff_t(2 * SlowStartDecoder::kFrames));
 }
