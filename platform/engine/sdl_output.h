@@ -1,9 +1,10 @@
 #pragma once
 // The output device through SDL2 audio at 44,100 Hz 16-bit stereo, wherever
 // the sound server is not reached directly (see DefaultOutput), in a module of
-// its own (see sdl_output_module.h): its callback plays the engine's mix. A machine with no sound system at
-// all gets SDL's silent "dummy" driver, which keeps real time, and standard error is told so once; elsewhere
-// a device that does not open is the output keeper's to wait for and to report.
+// its own (see sdl_output_module.h): its callback plays the engine's mix. A
+// machine with no sound system at all gets SDL's silent "dummy" driver, which
+// keeps real time, and standard error is told so once; elsewhere a device
+// that does not open is the output keeper's to wait for and to report.
 //
 // Threads: Open, Close, Lost and Run are called by one thread at a time (the
 // output keeper's); the callback runs on SDL's audio thread.

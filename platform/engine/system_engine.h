@@ -1,7 +1,8 @@
 #pragma once
-// The engine the player drives: streams decoded by FFmpeg or FluidSynth,
-// played through one output (the sound server's, or SDL's). Handles count up from 1 and are never handed
-// out twice in a run, so a freed handle stays dead.
+// The engine the player drives: streams decoded by libmpg123, FFmpeg or
+// FluidSynth, played through one output (the sound server's, or SDL's; see
+// DefaultOutput). Handles count up from 1 and are never handed out twice in a
+// run, so a freed handle stays dead.
 //
 // The output device is not the caller's business: it opens when a stream
 // plays, pauses and lets go when none does, and is reopened when the sound
