@@ -37,7 +37,7 @@ std::int16_t Saturate(std::int32_t sample)
 
 Stream::Stream(std::unique_ptr<Decoder> decoder)
     : m_decoder(std::move(decoder)), m_lengthFrames(m_decoder->LengthFrames()), m_finishedSerial(kNoSerial),
-      m_startedSerial(kNoSerial)
+      m_delivered(Pack(kSerialMask, 0))
 {
     m_thread = std::thread(&Stream::DecodeLoop, this);
     // Named so that a look at the player's threads tells it from the others.
@@ -134,16 +134,12 @@ void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volu
         m_readOffset = 0;
         block = m_ring.ReadSlot();
     }
-    if (m_state.load(std::memory_order_acquire) != kPlaying) {
+    // Nothing of this serial out yet: its start waits for the first blocks.
+    const bool starting = SerialOf(m_delivered.load(std::memory_order_relaxed)) != serial &&
+        BlockRing::kCapacity - m_ring.Free() < kStartBlocks && finishedSerial != serial;
+    if (m_state.load(std::memory_order_acquire) != kPlaying || starting) {
         if (dropped) Wake();
         return;
-    }
-    if (m_startedSerial != serial) {
-        if (BlockRing::kCapacity - m_ring.Free() < kStartBlocks && finishedSerial != serial) {
-            if (dropped) Wake();
-            return;
-        }
-        m_startedSerial = serial;
     }
 
     bool released = false;

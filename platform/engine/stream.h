@@ -64,17 +64,16 @@ private:
     std::atomic<std::uint64_t> m_seekFrame{0};
     // The serial the decoder has decoded to the end for.
     std::atomic<std::uint32_t> m_finishedSerial;
-    // Serial and frame of the last audio output, packed so they are read together.
-    std::atomic<std::uint64_t> m_delivered{0};
+    // Serial and frame of the last audio output, packed so they are read
+    // together; no serial's before the first.
+    std::atomic<std::uint64_t> m_delivered;
     std::atomic<bool> m_quit{false};
 
     // User-interface side: the last seek asked for.
     std::uint32_t m_askedSerial = 0;
     std::uint64_t m_askedFrame = 0;
-    // Callback side: frames of the ring's oldest block already output, and
-    // the serial whose sound has begun to go out.
+    // Callback side: frames of the ring's oldest block already output.
     std::uint32_t m_readOffset = 0;
-    std::uint32_t m_startedSerial;
 
     // Counts wake-ups; the decoder sleeps on it while it holds what it last saw.
     std::atomic<std::uint32_t> m_wakeups{0};
