@@ -36,6 +36,7 @@ public:
     std::uint32_t AudioGetData(HSTREAM, void*, std::uint32_t) override { return kAudioDataError; }
     std::uint32_t AudioGetVolume() override { return 100; }
     bool AudioSetVolume(std::uint32_t) override { return false; }
+    bool AudioPrepareNext(const char*) override { return false; }
 };
 
 // A temporary executable folder with pl/PLT.plt listing 70 playlists, the first of 499 tracks.

@@ -48,6 +48,11 @@ public:
     // 0..100, or kAudioVolumeUnknown before AudioInit.
     virtual std::uint32_t AudioGetVolume() = 0;
     virtual bool AudioSetVolume(std::uint32_t volume) = 0;
+    // The path that the next track advance will create a stream for, so that the
+    // engine may open it ahead and start it right after the playing stream's last
+    // sample; null or empty forgets the one prepared. A stream prepared for a path
+    // that is then not created is freed unheard. True when a stream was prepared.
+    virtual bool AudioPrepareNext(const char* path) = 0;
 };
 
 // The operations as an engine declares them: one list for every engine.
@@ -64,7 +69,8 @@ public:
     bool AudioSetPosition(HSTREAM handle, std::uint64_t position) override;                                  \
     std::uint32_t AudioGetData(HSTREAM handle, void* buffer, std::uint32_t request) override;                \
     std::uint32_t AudioGetVolume() override;                                                                 \
-    bool AudioSetVolume(std::uint32_t volume) override;
+    bool AudioSetVolume(std::uint32_t volume) override;                                                      \
+    bool AudioPrepareNext(const char* path) override;
 
 // The engine that plays through the system's sound server.
 std::unique_ptr<AudioEngine> CreateSystemAudioEngine();

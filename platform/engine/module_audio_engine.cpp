@@ -108,4 +108,11 @@ bool ModuleAudioEngine::AudioSetVolume(std::uint32_t volume)
     return true;
 }
 
+// Before the first stream nothing is loaded, and nothing plays to be joined.
+bool ModuleAudioEngine::AudioPrepareNext(const char* path)
+{
+    AudioEngine* engine = Loaded();
+    return engine && engine->AudioPrepareNext(path);
+}
+
 std::unique_ptr<AudioEngine> CreateModuleAudioEngine() { return std::make_unique<ModuleAudioEngine>(); }

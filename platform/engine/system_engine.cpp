@@ -166,3 +166,6 @@ bool SystemEngine::AudioSetVolume(std::uint32_t volume)
     m_mixer.SetVolume(volume);
     return true;
 }
+
+// Nothing is opened ahead yet: every advance creates its stream when it comes.
+bool SystemEngine::AudioPrepareNext(const char*) { return false; }

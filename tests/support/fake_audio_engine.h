@@ -26,6 +26,8 @@ public:
     std::uint32_t volume = 100;
     HSTREAM lastHandle = 0;
     std::set<HSTREAM> live;
+    // The path last given to AudioPrepareNext ("" when forgotten).
+    std::string prepared;
 
     int Count(const std::string& operation) const;
     // The calls whose text starts with operation.
