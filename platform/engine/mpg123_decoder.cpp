@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::size_t kFrameBytes = 2 * sizeof(std::int16_t);
-
 // Everything set before the file is opened: 16-bit stereo at whatever rate
 // the file has, mono doubled to both speakers at its full level, and no
 // resampling and no messages on standard error. Every rate is allowed here
@@ -81,7 +79,7 @@ Mpg123Decoder::~Mpg123Decoder()
 std::uint32_t Mpg123Decoder::Read(std::int16_t* out, std::uint32_t frames)
 {
     unsigned char* bytes = reinterpret_cast<unsigned char*>(out);
-    const std::size_t wanted = std::size_t(frames) * kFrameBytes;
+    const std::size_t wanted = std::size_t(frames) * kBytesPerFrame;
     std::size_t done = 0;
     while (!m_finished && done < wanted) {
         std::size_t got = 0;
@@ -97,7 +95,7 @@ std::uint32_t Mpg123Decoder::Read(std::int16_t* out, std::uint32_t frames)
         else if (result != MPG123_OK || got == 0)
             m_finished = true;
     }
-    return std::uint32_t(done / kFrameBytes);
+    return std::uint32_t(done / kBytesPerFrame);
 }
 
 bool Mpg123Decoder::Seek(std::uint64_t frame)
