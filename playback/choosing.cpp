@@ -93,7 +93,11 @@ std::size_t PlaybackModel::AddTracks(const std::vector<std::string>& paths)
     return leftOut;
 }
 
-void PlaybackModel::RefreshTrackList() { emit TracksChanged(); }
+void PlaybackModel::RefreshTrackList()
+{
+    emit TracksChanged();
+    PrepareNext();
+}
 
 void PlaybackModel::PlayTrack(int index)
 {

@@ -75,7 +75,8 @@ public:
     std::size_t OpenTracks(const std::vector<std::string>& paths);
     // Appends paths after the tracks, touching nothing that plays. Returns how many did not fit.
     std::size_t AddTracks(const std::vector<std::string>& paths);
-    // The track table was changed by a playlist command: the lists follow.
+    // The track table was changed by a playlist command: the lists follow, and
+    // the engine is told anew which track the advance would load.
     void RefreshTrackList();
     // One tick of the playback timer: the meter, the shown position, and the
     // advance to the next track when the stream has ended.
@@ -120,6 +121,13 @@ private:
     void StartTimer();
     void KillTimer();
     void ApplyVolume();
+    // Tells the engine the path the timer's advance would load now (empty
+    // when no stream plays or the table is empty), so that it may open it
+    // ahead. Kept apart from the transport's calls, whose order it never changes.
+    void PrepareNext();
+    // The track the advance goes to after track: the next, after the last the
+    // first; -1 with an empty table.
+    static int TrackAfter(int track);
     // Enters paths as the tracks from record first on; returns how many were entered.
     static int EnterTracks(int first, const std::vector<std::string>& paths);
 

@@ -44,9 +44,21 @@ void PlaybackModel::Next()
         Stop();
         return;
     }
-    ++currentTrack;
-    // Past the last track: start over at the top.
-    if (currentTrack < 0 || currentTrack >= TrackCount()) currentTrack = 0;
+    currentTrack = TrackAfter(currentTrack);
     Stop();
     LoadTrack(TrackTable[currentTrack].path);
+}
+
+int PlaybackModel::TrackAfter(int track)
+{
+    if (lirvan::TrackCount() == 0) return -1;
+    ++track;
+    // Past the last track: start over at the top.
+    return track < 0 || track >= lirvan::TrackCount() ? 0 : track;
+}
+
+void PlaybackModel::PrepareNext()
+{
+    const int next = m_streamLoaded ? TrackAfter(currentTrack) : -1;
+    m_engine.AudioPrepareNext(next >= 0 ? TrackTable[next].path.c_str() : "");
 }

@@ -36,6 +36,7 @@ void PlaybackModel::LoadTrack(std::string path)
     } else {
         Stop();
     }
+    PrepareNext();
 }
 
 void PlaybackModel::Play()

@@ -96,3 +96,43 @@ TEST(PlaybackModelUnits, MicrosecondsRoundTripToWholeFrames)
 }
 
 } // namespace
+
+// The path the advance would load, as the engine is told it whenever the table
+// or the current track changes.
+TEST(PlaybackModelPrepareNext, FollowsTheTableAndTheCurrentTrack)
+{
+    ResetPlayerState();
+    FakeAudioEngine engine;
+    PlaybackModel model(engine);
+    model.OpenTracks({"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"});
+    EXPECT_EQ(engine.prepared, "/m/b.mp3") << "after a load";
+    model.PlayTrack(2);
+    EXPECT_EQ(engine.prepared, "/m/a.mp3") << "after the last, the first";
+    model.AddTracks({"/m/d.mp3"});
+    EXPECT_EQ(engine.prepared, "/m/d.mp3") << "after an add";
+
+    // The next track removed, as the playlist command does it.
+    for (int i = 3; i < TrackCount(); ++i) TrackTable[i] = TrackTable[i + 1];
+    --trackSlots;
+    model.RefreshTrackList();
+    EXPECT_EQ(engine.prepared, "/m/a.mp3") << "after a removal";
+
+    trackSlots = 0;
+    model.RefreshTrackList();
+    EXPECT_EQ(engine.prepared, "") << "an empty table";
+}
+
+TEST(PlaybackModelPrepareNext, NothingWhileNoStreamIsLoaded)
+{
+    ResetPlayerState();
+    FakeAudioEngine engine;
+    engine.unplayable = {"/m/a.mp3"};
+    PlaybackModel model(engine);
+    model.OpenTracks({"/m/a.mp3", "/m/b.mp3"});
+    EXPECT_EQ(engine.prepared, "") << "the track could not be loaded";
+    model.Next();
+    EXPECT_EQ(engine.prepared, "/m/a.mp3");
+    model.Stop();
+    model.RefreshTrackList();
+    EXPECT_EQ(engine.prepared, "") << "stopped, nothing advances";
+}
