@@ -8,6 +8,7 @@
 #include "engine_test_env.h"
 #include "platform/engine/sdl_output_module.h"
 #include "tests/support/audio_fixtures.h"
+#include "tests/support/child_process.h"
 
 #include <gtest/gtest.h>
 
@@ -19,42 +20,10 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <fcntl.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-// Starts a helper program that dies with the test, its output going to
-// `log`, so that a test that fails hard leaves nothing running and no pipe of
-// the test runner held open.
-pid_t Spawn(const std::vector<std::string>& arguments, const std::string& log)
-{
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const pid_t parent = getpid();
-    const pid_t pid = fork();
-    if (pid != 0) return pid > 0 ? pid : 0;
-    prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (getppid() != parent) _exit(127);
-    const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(out, STDOUT_FILENO);
-    dup2(out, STDERR_FILENO);
-    const int in = open("/dev/null", O_RDONLY);
-    dup2(in, STDIN_FILENO);
-    execvp(argv[0], argv.data());
-    _exit(127);
-}
-
-void EndProcess(pid_t pid)
-{
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    int status = 0;
-    waitpid(pid, &status, 0);
-}
 
 // A PulseAudio daemon serving only this test: its runtime folder, home and
 // socket in a temporary folder, one null sink; ended with the test. The
@@ -100,17 +69,6 @@ private:
     pid_t m_daemon = 0;
 };
 
-// Records the sink's monitor into `file` until ended; 0 when it cannot.
-pid_t RecordSink(const TempFolder& folder, const std::string& file)
-{
-    const pid_t recorder =
-        Spawn({"parec", "--device=lirvan.monitor", "--format=s16le", "--rate=44100", "--channels=2",
-               "--latency-msec=20", "--file-format=raw", folder.File(file)},
-              folder.File(file + ".log"));
-    const bool started = WaitUntil([&] { return std::filesystem::exists(folder.File(file)); }, 5);
-    return started ? recorder : 0;
-}
-
 // Streams on the sink that are not corked, as pactl lists them.
 int PlayingSinkInputs()
 {
@@ -152,7 +110,7 @@ TEST(EnginePulse, ToneReachesThePulseAudioSink)
     PrivatePulseAudio pulse(folder);
     ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
     const std::string recording = folder.File("monitor.raw");
-    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    const pid_t recorder = RecordMonitor("lirvan", folder.File("monitor.raw"));
     ASSERT_GT(recorder, 0);
 
     WriteToneWav(folder.File("tone.wav"), 1.0, 660, 0.5);
@@ -207,7 +165,7 @@ TEST(EnginePulse, ToneGoesOnFromWhereItStoppedWhenTheServerComesBackLongAfter)
 
     ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start again";
     const auto started = std::chrono::steady_clock::now();
-    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    const pid_t recorder = RecordMonitor("lirvan", folder.File("monitor.raw"));
     ASSERT_GT(recorder, 0);
     EXPECT_TRUE(SoundComesBack(*engine, stream, stopped, started));
     EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 10)) << "heard to its end";
@@ -238,7 +196,7 @@ TEST(EnginePulse, PlayWithNoServerIsHeardWhenTheServerStartsWithNoNewPlay)
 
     ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
     const auto started = std::chrono::steady_clock::now();
-    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    const pid_t recorder = RecordMonitor("lirvan", folder.File("monitor.raw"));
     ASSERT_GT(recorder, 0);
     EXPECT_TRUE(SoundComesBack(*engine, stream, 0, started));
     EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
@@ -276,7 +234,7 @@ TEST(EnginePulse, AStoppedTracksQueuedSoundIsNotHeardWhenTheNextOneStarts)
     TempFolder folder;
     PrivatePulseAudio pulse(folder);
     ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
-    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    const pid_t recorder = RecordMonitor("lirvan", folder.File("monitor.raw"));
     ASSERT_GT(recorder, 0);
     WriteToneWav(folder.File("first.wav"), 5.0, 660, 0.5);
     WriteToneWav(folder.File("next.wav"), 1.0, 440, 0.5);
