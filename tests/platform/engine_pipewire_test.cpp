@@ -106,6 +106,15 @@ protected:
         return WaitUntil([&] { return engine->AudioGetPosition(stream) >= seconds * kBytesPerSecond; }, 5);
     }
 
+    // The recording started and a 10 s place track played past its first
+    // second; 0 when any of it failed.
+    HSTREAM RecordPlaceTrack()
+    {
+        if (!Record() || !WritePlaceTrack(folder.File("place.wav"), 10)) return 0;
+        const HSTREAM stream = Play("place.wav");
+        return stream != 0 && PlacedAt(1, stream) ? stream : 0;
+    }
+
     TempFolder folder;
     PipeWireWorld world{folder.Path()};
     std::string recording = folder.File("monitor.raw");
@@ -130,10 +139,8 @@ TEST_F(EnginePipeWire, ToneIsHeard)
 
 TEST_F(EnginePipeWire, PauseIsSilentAtOnceAndResumesWhereItStopped)
 {
-    ASSERT_TRUE(Record());
-    ASSERT_TRUE(WritePlaceTrack(folder.File("place.wav"), 10));
-    const HSTREAM stream = Play("place.wav");
-    ASSERT_TRUE(PlacedAt(1, stream));
+    const HSTREAM stream = RecordPlaceTrack();
+    ASSERT_NE(stream, 0u);
     const std::size_t paused = Recorded(recording);
     ASSERT_TRUE(engine->AudioPause(stream));
     Sleep(0.5);
@@ -158,10 +165,8 @@ TEST_F(EnginePipeWire, PauseIsSilentAtOnceAndResumesWhereItStopped)
 
 TEST_F(EnginePipeWire, SeekAndStopLeaveNoStaleSound)
 {
-    ASSERT_TRUE(Record());
-    ASSERT_TRUE(WritePlaceTrack(folder.File("place.wav"), 10));
-    const HSTREAM stream = Play("place.wav");
-    ASSERT_TRUE(PlacedAt(1, stream));
+    const HSTREAM stream = RecordPlaceTrack();
+    ASSERT_NE(stream, 0u);
     const std::size_t sought = Recorded(recording);
     ASSERT_TRUE(engine->AudioSetPosition(stream, 6 * kBytesPerSecond));
     Sleep(0.5);
@@ -183,10 +188,8 @@ TEST_F(EnginePipeWire, SeekAndStopLeaveNoStaleSound)
 
 TEST_F(EnginePipeWire, PositionIsWhatIsHeard)
 {
-    ASSERT_TRUE(Record());
-    ASSERT_TRUE(WritePlaceTrack(folder.File("place.wav"), 10));
-    const HSTREAM stream = Play("place.wav");
-    ASSERT_TRUE(PlacedAt(1, stream));
+    const HSTREAM stream = RecordPlaceTrack();
+    ASSERT_NE(stream, 0u);
     std::vector<std::pair<double, std::size_t>> told; // position, frames recorded then
     for (int i = 0; i < 20; ++i) {
         told.emplace_back(double(engine->AudioGetPosition(stream)) / kBytesPerSecond, Recorded(recording));
