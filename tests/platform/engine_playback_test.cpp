@@ -285,7 +285,7 @@ TEST(StreamStart, ADecoderSlowToStartLeavesNoGapAfterTheFirstBlock)
     std::vector<std::int16_t> out;
     for (int call = 0; call < 500 && stream.IsActive(); ++call) {
         std::vector<std::int16_t> buffer(2 * 2048);
-        stream.MixInto(buffer.data(), 2048, 100);
+        stream.MixInto(buffer.data(), 2048, 100, std::uint64_t(call) * 2048, std::uint64_t(call));
         out.insert(out.end(), buffer.begin(), buffer.end());
         Sleep(0.005);
     }
