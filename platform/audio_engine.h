@@ -51,8 +51,9 @@ public:
     virtual bool AudioSetVolume(std::uint32_t volume) = 0;
     // The path that the next track advance will create a stream for, so that the
     // engine may open it ahead and start it right after the playing stream's last
-    // sample; null or empty forgets the one prepared. A stream prepared for a path
-    // that is then not created is freed unheard. True when a stream was prepared.
+    // sample; null or empty forgets the one prepared. A prepared stream that has
+    // started after the last one but is not the one then created is freed. True
+    // when a stream was prepared.
     virtual bool AudioPrepareNext(const char* path) = 0;
 };
 

@@ -78,9 +78,9 @@ HSTREAM SystemEngine::AudioStreamCreateFile(const char* path)
             Relink();
             return handle;
         }
-        // Not the one loaded: freed unheard (or what is left of it).
+        // Sounding after the last track, but not the one loaded: it goes. One
+        // prepared and not started yet stays for the next advance.
         Forget(m_successor);
-        Forget(m_prepared);
     }
     // Opening reads the file; other calls need not wait for it.
     std::unique_ptr<Stream> stream = Open(path);

@@ -16,8 +16,9 @@
 // right after the last frame of the stream last played, in the same callback,
 // and the next AudioStreamCreateFile for its path hands it back (already
 // sounding, or still stopped at 0 if its turn has not come), so that the
-// AudioPlay that follows goes on without a restart. A prepared stream that is
-// not asked for is freed. A failed open says why on standard error, once.
+// AudioPlay that follows goes on without a restart. One that the output started
+// but that is not the one then created is freed; one not started yet stays
+// until another is prepared. A failed open says why on standard error, once.
 
 #include "platform/audio_engine.h"
 #include "platform/engine/default_output.h"
