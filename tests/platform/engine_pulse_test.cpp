@@ -348,3 +348,38 @@ TEST(EnginePulse, PauseIsSilentWhereThePositionSaysAndPlayGoesOnFromThere)
     EXPECT_NEAR(before, paused, 0.03) << "heard before the pause";
     EXPECT_NEAR(before + double(heard.end - resumed) / kFixtureRate, 3.0, 0.03) << "all of it, once";
 }
+
+// A seek drops what the server had queued: what was heard of the old place
+// ends where the position said, and nothing of it comes after the new one.
+TEST(EnginePulse, ASeekLeavesNothingOfTheOldPlaceToBeHeard)
+{
+    TempFolder folder;
+    PrivatePulseAudio pulse(folder);
+    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
+    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    ASSERT_GT(recorder, 0);
+    WriteTonesWav(folder.File("tones.wav"), {{2.0, 440}, {1.0, 880}});
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    ASSERT_TRUE(engine->AudioInit());
+    const HSTREAM stream = engine->AudioStreamCreateFile(folder.File("tones.wav").c_str());
+    ASSERT_TRUE(engine->AudioPlay(stream));
+    ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) >= kBytesPerSecond / 2; }, 5));
+    const double seekAt = double(engine->AudioGetPosition(stream)) / kSecond;
+    ASSERT_TRUE(engine->AudioSetPosition(stream, 2 * kBytesPerSecond));
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
+    Sleep(0.3);
+    engine.reset();
+    EndProcess(recorder);
+
+    const std::vector<float> out = ReadRawStereo(folder.File("monitor.raw"));
+    const Span heard = Audible(out);
+    constexpr std::size_t kWindow = kFixtureRate / 100;
+    std::size_t next = heard.begin;
+    while (next + kWindow <= heard.end && ToneAmplitude(out, next, next + kWindow, 880) < 0.25)
+        next += kWindow;
+    ASSERT_LT(next + kWindow, heard.end) << "the new place is in the recording";
+    std::size_t old = heard.begin;
+    while (old + kWindow <= next && ToneAmplitude(out, old, old + kWindow, 440) > 0.25) old += kWindow;
+    EXPECT_NEAR(double(old - heard.begin) / kFixtureRate, seekAt, 0.03) << "heard of the old place";
+    EXPECT_LT(ToneAmplitude(out, next + kWindow * 3, heard.end, 440), 0.02) << "the old place after the new";
+}
