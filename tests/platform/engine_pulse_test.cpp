@@ -383,3 +383,35 @@ TEST(EnginePulse, ASeekLeavesNothingOfTheOldPlaceToBeHeard)
     EXPECT_NEAR(double(old - heard.begin) / kFixtureRate, seekAt, 0.03) << "heard of the old place";
     EXPECT_LT(ToneAmplitude(out, next + kWindow * 3, heard.end, 440), 0.02) << "the old place after the new";
 }
+
+// The volume is the stream's own at the server: half is heard as half, from
+// where the position was when it was set, not after the queue.
+TEST(EnginePulse, AVolumeChangeIsHeardAtOnceAndAtItsLevel)
+{
+    TempFolder folder;
+    PrivatePulseAudio pulse(folder);
+    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
+    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    ASSERT_GT(recorder, 0);
+    WriteToneWav(folder.File("tone.wav"), 2.0, 660, 0.5);
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    ASSERT_TRUE(engine->AudioInit());
+    const HSTREAM stream = engine->AudioStreamCreateFile(folder.File("tone.wav").c_str());
+    ASSERT_TRUE(engine->AudioPlay(stream));
+    ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) >= kBytesPerSecond; }, 5));
+    ASSERT_TRUE(engine->AudioSetVolume(50));
+    const double setAt = double(engine->AudioGetPosition(stream)) / kSecond;
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
+    Sleep(0.3);
+    engine.reset();
+    EndProcess(recorder);
+
+    const std::vector<float> out = ReadRawStereo(folder.File("monitor.raw"));
+    const Span heard = Audible(out);
+    constexpr std::size_t kWindow = kFixtureRate / 100;
+    std::size_t half = heard.begin;
+    while (half + kWindow <= heard.end && ToneAmplitude(out, half, half + kWindow, 660) > 0.4)
+        half += kWindow;
+    EXPECT_NEAR(double(half - heard.begin) / kFixtureRate, setAt, 0.03) << "heard at full volume";
+    EXPECT_NEAR(ToneAmplitude(out, half + kWindow * 3, heard.end - kWindow, 660), 0.25, 0.02);
+}
