@@ -36,11 +36,12 @@ public:
     virtual bool AudioPlay(HSTREAM handle) = 0;
     virtual bool AudioPause(HSTREAM handle) = 0;
     virtual bool AudioStop(HSTREAM handle) = 0;
-    // Non-zero while playing or paused; 0 once played to the end, stopped or dead.
+    // Non-zero while playing or paused; 0 once its last sound was heard, stopped or dead.
     virtual std::uint32_t AudioIsActive(HSTREAM handle) = 0;
     // 0 for a dead handle.
     virtual std::uint64_t AudioGetLength(HSTREAM handle) = 0;
-    // What has reached the output; 0 for a dead handle.
+    // The play head: the place of the sound being heard (what was handed to
+    // the output less what the output still holds queued); 0 for a dead handle.
     virtual std::uint64_t AudioGetPosition(HSTREAM handle) = 0;
     virtual bool AudioSetPosition(HSTREAM handle, std::uint64_t position) = 0;
     // With kAudioDataFft2048 writes exactly kSpectrumValues floats; kAudioDataError on failure.
@@ -50,8 +51,9 @@ public:
     virtual bool AudioSetVolume(std::uint32_t volume) = 0;
     // The path that the next track advance will create a stream for, so that the
     // engine may open it ahead and start it right after the playing stream's last
-    // sample; null or empty forgets the one prepared. A stream prepared for a path
-    // that is then not created is freed unheard. True when a stream was prepared.
+    // sample; null or empty forgets the one prepared. A prepared stream that has
+    // started after the last one but is not the one then created is freed. True
+    // when a stream was prepared.
     virtual bool AudioPrepareNext(const char* path) = 0;
 };
 

@@ -1,10 +1,12 @@
 #include "platform/engine/ffmpeg_decoder.h"
 
 #include "platform/engine/decoder_module.h"
+#include "platform/engine/failure_note.h"
 
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <string>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -21,6 +23,9 @@ constexpr AVRational kOutputTimeBase{1, int{kOutputRate}};
 constexpr int kLowestInputRate = 1000;
 constexpr int kHighestInputRate = 384000;
 
+// Why a file gave no sound, said once for a file that is tried again.
+FailureNote g_openNote;
+
 } // namespace
 
 std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(const char* path)
@@ -28,8 +33,9 @@ std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(const char* path)
     std::unique_ptr<FfmpegDecoder> decoder(new FfmpegDecoder);
     // The first decoded sound proves the file playable; a file that only
     // looks like audio to the prober gives none.
-    if (!decoder->OpenFile(path) || !decoder->DecodeMore()) return nullptr;
-    return decoder;
+    if (decoder->OpenFile(path) && decoder->DecodeMore()) return decoder;
+    g_openNote.Say(std::string("cannot play \"") + path + "\": FFmpeg finds no playable audio in it");
+    return nullptr;
 }
 
 FfmpegDecoder::~FfmpegDecoder()

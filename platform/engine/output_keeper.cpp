@@ -54,10 +54,22 @@ std::optional<OutputFollower::Clock::time_point> OutputFollower::Step(Clock::tim
         m_idleSince.reset();
         Missing(now);
     }
+    // A silent stand-in gives way once a second, so that a real device that
+    // answers again takes over.
+    if (m_open && playing && m_device.StandIn() && now >= m_nextTry) {
+        m_device.Close();
+        m_open = m_running = false;
+        retry = true;
+    }
     if (!m_open && playing && (retry || !m_missingSince || now >= m_nextTry)) {
         m_open = m_device.Open();
         if (!m_open) {
             Missing(now);
+        } else if (m_device.StandIn()) {
+            if (!m_missingSince) m_missingSince = now;
+            if (!g_saidMissing.exchange(true))
+                std::fputs("lirvan1: no sound device; playing silently until one answers\n", stderr);
+            m_nextTry = now + kSlowRetryInterval;
         } else if (std::exchange(m_missingSince, std::nullopt) && g_saidMissing.exchange(false)) {
             std::fputs("lirvan1: sound device back; playback goes on\n", stderr);
         }

@@ -4,8 +4,10 @@
 // after a while so the server can suspend its sink. A device that is lost, or
 // that would not open, is tried again for as long as a stream wants to play:
 // every half second for the first seconds, then once a second. Nothing is
-// tried while no stream plays. Standard error gets one line when the device
-// goes and one when it is back.
+// tried while no stream plays. A device that is only a silent stand-in is
+// closed and opened again once a second while it plays, so that a real one
+// takes over. Standard error gets one line when the device goes (or a
+// stand-in plays silently) and one when it is back.
 //
 // OutputFollower holds these rules and is driven with the time given to it,
 // so that they can be run against a fake device and a fake clock; OutputKeeper

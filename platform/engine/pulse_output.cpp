@@ -1,16 +1,29 @@
 #include "platform/engine/pulse_output.h"
 
 #include "platform/audio_engine.h"
+#include "platform/engine/failure_note.h"
 
+#include <pulse/rtclock.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <string>
 
 namespace {
 
-// What the server holds queued: a seek or a new track is heard within this.
-constexpr pa_usec_t kQueuedUsec = 100'000;
-// The server asks again once this much has played: two requests a queue, so
-// that the thread wakes rarely and the queue never runs dry.
-constexpr pa_usec_t kRequestUsec = kQueuedUsec / 2;
+// What the server holds queued (about half a second), and how much must have
+// played before it asks for more: a quarter second, so that the client's
+// thread wakes about four times a second. The 20 ms between twice the request
+// and the queue is what the server keeps at its sink (it asks the sink for
+// that latency), so that a cork, a flush or a volume change is heard within it.
+constexpr pa_usec_t kQueuedUsec = 540'000;
+constexpr pa_usec_t kRequestUsec = 260'000;
+// After a flush or an underrun the server plays again once this much is
+// there, not only once the queue is full again.
+constexpr pa_usec_t kPrebufferUsec = 20'000;
+// While a playing stream waits for its decoder (its start, a seek), the
+// server is given its sound this soon after it is decoded.
+constexpr pa_usec_t kRetryUsec = 10'000;
 
 constexpr pa_sample_spec kSpec{PA_SAMPLE_S16NE, kOutputRate, std::uint8_t(kOutputChannels)};
 
@@ -29,6 +42,17 @@ bool WaitUntilReady(pa_threaded_mainloop* loop, Read state, State ready, int (*g
         if (!good(now)) return false;
         pa_threaded_mainloop_wait(loop);
     }
+}
+
+// Why the server could not be used, said once while it stays so.
+FailureNote g_serverNote;
+
+pa_cvolume VolumeOf(std::uint32_t volume)
+{
+    pa_cvolume channels;
+    // The mix scaled samples linearly; the server is asked for the same.
+    pa_cvolume_set(&channels, kOutputChannels, pa_sw_volume_from_linear(double(volume) / 100.0));
+    return channels;
 }
 
 } // namespace
@@ -50,12 +74,18 @@ void PulseOutput::OnStreamState(pa_stream* stream, void* self)
     pa_threaded_mainloop_signal(output.m_loop, 0);
 }
 
-void PulseOutput::OnWritable(pa_stream*, std::size_t bytes, void* self)
+void PulseOutput::OnWritable(pa_stream*, std::size_t, void* self)
 {
     auto& output = *static_cast<PulseOutput*>(self);
     // Asked while paused (the first request comes before the stream runs):
     // answered when it runs, so that nothing is taken from the streams early.
-    if (output.m_running) output.Fill(bytes);
+    if (output.m_running) output.Fill();
+}
+
+void PulseOutput::OnRetry(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self)
+{
+    auto& output = *static_cast<PulseOutput*>(self);
+    if (output.m_running) output.Fill();
 }
 
 bool PulseOutput::Open()
@@ -63,6 +93,7 @@ bool PulseOutput::Open()
     if (m_stream) return true;
     m_lost.store(false, std::memory_order_relaxed);
     m_running = false;
+    m_queued = 0;
     m_loop = pa_threaded_mainloop_new();
     if (!m_loop) return false;
     // Named so that a look at the player's threads tells it from the others.
@@ -79,15 +110,25 @@ bool PulseOutput::Open()
         opened = pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) == 0 &&
             pa_threaded_mainloop_start(m_loop) == 0;
     }
+    std::string why = "the sound server cannot be reached";
     if (opened) {
         pa_threaded_mainloop_lock(m_loop);
         const auto context = [this] { return pa_context_get_state(m_context); };
         const auto stream = [this] { return pa_stream_get_state(m_stream); };
-        opened = WaitUntilReady(m_loop, context, PA_CONTEXT_READY, PA_CONTEXT_IS_GOOD) && ConnectStream() &&
-            WaitUntilReady(m_loop, stream, PA_STREAM_READY, PA_STREAM_IS_GOOD);
+        opened = WaitUntilReady(m_loop, context, PA_CONTEXT_READY, PA_CONTEXT_IS_GOOD);
+        if (opened) {
+            why = "the sound server refused a playback stream";
+            opened = ConnectStream() && WaitUntilReady(m_loop, stream, PA_STREAM_READY, PA_STREAM_IS_GOOD);
+        }
         pa_threaded_mainloop_unlock(m_loop);
     }
-    if (!opened) Close();
+    if (!opened && m_context) why += std::string(": ") + pa_strerror(pa_context_errno(m_context));
+    if (!opened) {
+        Close();
+        g_serverNote.Say(why);
+    } else {
+        g_serverNote.Clear();
+    }
     return opened;
 }
 
@@ -100,17 +141,27 @@ bool PulseOutput::ConnectStream()
     pa_buffer_attr attributes{};
     attributes.maxlength = std::uint32_t(-1);
     attributes.tlength = std::uint32_t(pa_usec_to_bytes(kQueuedUsec, &kSpec));
-    attributes.prebuf = std::uint32_t(-1);
+    attributes.prebuf = std::uint32_t(pa_usec_to_bytes(kPrebufferUsec, &kSpec));
     attributes.minreq = std::uint32_t(pa_usec_to_bytes(kRequestUsec, &kSpec));
     attributes.fragsize = std::uint32_t(-1);
-    const auto flags = pa_stream_flags_t(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
-    return pa_stream_connect_playback(m_stream, nullptr, &attributes, flags, nullptr, nullptr) == 0;
+    // Corked until the first run, so that the server plays nothing before it;
+    // the sink asked for the latency the queue leaves it; timed by the server
+    // as it plays, for the play head.
+    const auto flags =
+        pa_stream_flags_t(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY | PA_STREAM_AUTO_TIMING_UPDATE);
+    const pa_cvolume volume = VolumeOf(m_source.Volume());
+    return pa_stream_connect_playback(m_stream, nullptr, &attributes, flags, &volume, nullptr) == 0;
 }
 
 void PulseOutput::Close()
 {
     // Stopped first, so that no callback runs while the rest is let go.
     if (m_loop) pa_threaded_mainloop_stop(m_loop);
+    if (m_retry) {
+        pa_mainloop_api* api = pa_threaded_mainloop_get_api(m_loop);
+        api->time_free(m_retry);
+        m_retry = nullptr;
+    }
     if (m_stream) {
         pa_stream_set_state_callback(m_stream, nullptr, nullptr);
         pa_stream_set_write_callback(m_stream, nullptr, nullptr);
@@ -128,6 +179,7 @@ void PulseOutput::Close()
         pa_threaded_mainloop_free(m_loop);
         m_loop = nullptr;
     }
+    m_queued = 0;
 }
 
 void PulseOutput::Run(bool running)
@@ -135,32 +187,87 @@ void PulseOutput::Run(bool running)
     if (!m_stream) return;
     pa_threaded_mainloop_lock(m_loop);
     m_running = running;
-    // Paused, the stream is no longer fed but not corked: what is queued plays
-    // out, as the streams already count it as played, and nothing stale is
-    // left to be heard at the next play. Then the server asks for no more.
-    if (running) {
-        // Opened corked, so that the server plays nothing before the first run.
-        if (pa_operation* uncork = pa_stream_cork(m_stream, 0, nullptr, nullptr)) pa_operation_unref(uncork);
-        // What the server asked for while paused is answered now.
-        const std::size_t wanted = pa_stream_writable_size(m_stream);
-        if (wanted != std::size_t(-1)) Fill(wanted);
+    // Corked, the server plays nothing more and keeps what is queued.
+    if (pa_operation* cork = pa_stream_cork(m_stream, running ? 0 : 1, nullptr, nullptr))
+        pa_operation_unref(cork);
+    // What the server asked for while paused is answered now.
+    if (running) Fill();
+    pa_threaded_mainloop_unlock(m_loop);
+}
+
+std::uint64_t PulseOutput::Queued()
+{
+    if (!m_stream) return 0;
+    pa_threaded_mainloop_lock(m_loop);
+    // Told from the server's last timing update, which the client library
+    // keeps up to date with what is written since: what its queue and its sink
+    // hold then, less what has played since if it was playing, or if its
+    // queue had run dry and only the sink still held some. (The library's own
+    // interpolation runs on while the server has not begun.)
+    const pa_timing_info* timing = pa_stream_get_timing_info(m_stream);
+    if (timing && !timing->write_index_corrupt && !timing->read_index_corrupt) {
+        const std::int64_t bytes = std::max<std::int64_t>(timing->write_index - timing->read_index, 0);
+        std::int64_t usec = std::int64_t(pa_bytes_to_usec(std::uint64_t(bytes), &kSpec)) + timing->sink_usec;
+        if (timing->playing || bytes == 0) usec -= std::int64_t(pa_timeval_age(&timing->timestamp));
+        m_queued = std::uint64_t(std::max<std::int64_t>(usec, 0)) * kOutputRate / 1'000'000;
+    }
+    const std::uint64_t queued = m_queued;
+    pa_threaded_mainloop_unlock(m_loop);
+    return queued;
+}
+
+void PulseOutput::Refill(bool flush)
+{
+    if (!m_stream) return;
+    pa_threaded_mainloop_lock(m_loop);
+    if (flush) {
+        if (pa_operation* dropped = pa_stream_flush(m_stream, nullptr, nullptr)) pa_operation_unref(dropped);
+    }
+    if (m_running) Fill();
+    pa_threaded_mainloop_unlock(m_loop);
+}
+
+void PulseOutput::SetVolume(std::uint32_t volume)
+{
+    if (!m_stream) return;
+    pa_threaded_mainloop_lock(m_loop);
+    const pa_cvolume channels = VolumeOf(volume);
+    if (pa_stream_get_state(m_stream) == PA_STREAM_READY) {
+        if (pa_operation* set = pa_context_set_sink_input_volume(m_context, pa_stream_get_index(m_stream),
+                                                                 &channels, nullptr, nullptr))
+            pa_operation_unref(set);
     }
     pa_threaded_mainloop_unlock(m_loop);
 }
 
-void PulseOutput::Fill(std::size_t bytes)
+void PulseOutput::Fill()
 {
-    while (bytes >= kBytesPerFrame) {
+    std::size_t wanted = pa_stream_writable_size(m_stream);
+    if (wanted == std::size_t(-1)) return;
+    bool starved = false;
+    while (wanted >= kBytesPerFrame) {
         void* data = nullptr;
-        std::size_t size = bytes;
+        std::size_t size = wanted;
         if (pa_stream_begin_write(m_stream, &data, &size) < 0 || !data) return;
         size -= size % kBytesPerFrame;
-        if (size == 0) {
+        const SoundSource::Mixed mixed = size == 0
+            ? SoundSource::Mixed{}
+            : m_source.Mix(static_cast<std::int16_t*>(data), std::uint32_t(size / kBytesPerFrame),
+                           SoundSource::Fill::kReady, false);
+        starved = mixed.starved;
+        const std::size_t bytes = std::size_t(mixed.frames) * kBytesPerFrame;
+        if (bytes == 0) {
             pa_stream_cancel_write(m_stream);
-            return;
+            break;
         }
-        m_source.Mix(static_cast<std::int16_t*>(data), std::uint32_t(size / kBytesPerFrame));
-        if (pa_stream_write(m_stream, data, size, nullptr, 0, PA_SEEK_RELATIVE) < 0) return;
-        bytes -= size;
+        if (pa_stream_write(m_stream, data, bytes, nullptr, 0, PA_SEEK_RELATIVE) < 0) return;
+        wanted -= bytes;
+        if (bytes < size) break;
     }
+    if (!starved) return;
+    const pa_usec_t when = pa_rtclock_now() + kRetryUsec;
+    if (m_retry)
+        pa_context_rttime_restart(m_context, m_retry, when);
+    else
+        m_retry = pa_context_rttime_new(m_context, when, &PulseOutput::OnRetry, this);
 }

@@ -1,13 +1,11 @@
 #include "platform/engine/sdl_output.h"
 
 #include "platform/engine/decoder.h"
+#include "platform/engine/failure_note.h"
 #include "platform/engine/sdl_output_module.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <mutex>
 #include <string>
 
 namespace {
@@ -18,29 +16,8 @@ namespace {
 // plays).
 constexpr Uint16 kCallbackFrames = 2048;
 
-void WarnSilentOnce(const char* reason)
-{
-    static std::once_flag once;
-    std::call_once(once, [reason] {
-        std::fprintf(stderr, "lirvan1: no sound device (%s); playing silently\n", reason);
-    });
-}
-
-// Whether a device may yet appear: a driver asked for by name, sound
-// hardware, or a sound server that has a socket or an address. Without any of
-// these the silent dummy output stands in for good.
-bool HasSoundSystem()
-{
-    const char* driver = std::getenv("SDL_AUDIODRIVER");
-    if ((driver && *driver) || std::getenv("PULSE_SERVER")) return true;
-    std::error_code ignored;
-    if (std::filesystem::exists("/dev/snd", ignored)) return true;
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (!runtime || !*runtime) return false;
-    const std::filesystem::path folder(runtime);
-    return std::filesystem::exists(folder / "pulse" / "native", ignored) ||
-        std::filesystem::exists(folder / "pipewire-0", ignored);
-}
+// Why SDL's drivers could not be used, said once while it stays so.
+FailureNote g_sdlNote;
 
 } // namespace
 
@@ -52,18 +29,18 @@ bool SdlOutput::Open()
     // SDL would otherwise catch SIGINT and SIGTERM for an event queue that
     // nothing reads, and the player could no longer be ended by them.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    m_subsystem = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (m_subsystem) m_device = OpenDevice();
-    if (!m_device) {
-        const std::string reason = SDL_GetError();
-        Close();
-        if (!HasSoundSystem()) {
-            WarnSilentOnce(reason.c_str());
-            m_driver = SDL_AudioInit("dummy") == 0;
-            if (m_driver) m_device = OpenDevice();
-        }
+    if (m_silent) {
+        m_driver = SDL_AudioInit("dummy") == 0;
+    } else {
+        m_subsystem = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     }
-    if (!m_device) Close();
+    if (m_subsystem || m_driver) m_device = OpenDevice();
+    if (!m_device) {
+        if (!m_silent) g_sdlNote.Say(std::string("SDL's audio output did not open: ") + SDL_GetError());
+        Close();
+    } else if (!m_silent) {
+        g_sdlNote.Clear();
+    }
     return m_device != 0;
 }
 
@@ -99,7 +76,9 @@ SDL_AudioDeviceID SdlOutput::OpenDevice()
     wanted.userdata = this;
     SDL_AudioSpec obtained{};
     // No changes allowed: SDL converts for the device if it must.
-    return SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    m_bufferFrames.store(device ? obtained.samples : 0, std::memory_order_relaxed);
+    return device;
 }
 
 void SDLCALL SdlOutput::Callback(void* self, Uint8* buffer, int bytes)
@@ -111,7 +90,11 @@ void SDLCALL SdlOutput::Callback(void* self, Uint8* buffer, int bytes)
         std::memset(buffer, 0, std::size_t(bytes));
         return;
     }
-    output.m_source.Mix(reinterpret_cast<std::int16_t*>(buffer), std::uint32_t(bytes) / kBytesPerFrame);
+    output.m_source.Mix(reinterpret_cast<std::int16_t*>(buffer), std::uint32_t(bytes) / kBytesPerFrame,
+                        SoundSource::Fill::kWhole, true);
 }
 
-OutputDevice* lirvan_open_sdl_output_v1(SoundSource* source) { return new SdlOutput(*source); }
+OutputDevice* lirvan_open_sdl_output_v2(SoundSource* source, bool silent)
+{
+    return new SdlOutput(*source, silent);
+}

@@ -12,10 +12,11 @@
 inline constexpr const char* kSdlOutputModule = "liblirvan_sdl.so";
 
 // The module's one export: a new, closed SDL output playing `source`, which
-// outlives it. Any thread. The caller owns the device and deletes it through
+// outlives it; `silent`, the dummy driver that stands in while no sound
+// system answers. Any thread. The caller owns the device and deletes it through
 // OutputDevice's virtual destructor; the module is never unloaded. The name
 // carries the version of the interfaces, so that a module of another version
 // is refused instead of called.
-extern "C" __attribute__((visibility("default"))) OutputDevice*
-lirvan_open_sdl_output_v1(SoundSource* source);
-inline constexpr const char* kSdlOutputEntry = "lirvan_open_sdl_output_v1";
+extern "C" __attribute__((visibility("default"))) OutputDevice* lirvan_open_sdl_output_v2(SoundSource* source,
+                                                                                          bool silent);
+inline constexpr const char* kSdlOutputEntry = "lirvan_open_sdl_output_v2";

@@ -6,10 +6,7 @@
 
 namespace {
 
-// Serials wrap within 24 bits so that one and a frame count (40 bits, years of
-// audio) fit one atomic word.
-constexpr std::uint32_t kSerialMask = 0xFFFFFF;
-constexpr int kFrameBits = 40;
+// No serial: nothing was output yet.
 constexpr std::uint32_t kNoSerial = 0xFFFFFFFF;
 
 // The decoder is woken once half its ring is free, not for every block the
@@ -21,13 +18,6 @@ constexpr std::size_t kRefillBlocks = BlockRing::kCapacity / 2;
 // catching up on a busy machine then leaves no gap after the first block.
 constexpr std::size_t kStartBlocks = 4;
 
-std::uint64_t Pack(std::uint32_t serial, std::uint64_t frame)
-{
-    return std::uint64_t(serial) << kFrameBits | (frame & ((std::uint64_t(1) << kFrameBits) - 1));
-}
-std::uint32_t SerialOf(std::uint64_t packed) { return std::uint32_t(packed >> kFrameBits); }
-std::uint64_t FrameOf(std::uint64_t packed) { return packed & ((std::uint64_t(1) << kFrameBits) - 1); }
-
 std::int16_t Saturate(std::int32_t sample)
 {
     return std::int16_t(std::clamp<std::int32_t>(sample, -32768, 32767));
@@ -37,7 +27,7 @@ std::int16_t Saturate(std::int32_t sample)
 
 Stream::Stream(std::unique_ptr<Decoder> decoder)
     : m_decoder(std::move(decoder)), m_lengthFrames(m_decoder->LengthFrames()), m_finishedSerial(kNoSerial),
-      m_delivered(Pack(kSerialMask, 0))
+      m_heardSerial(kNoSerial), m_outSerial(kNoSerial)
 {
     m_thread = std::thread(&Stream::DecodeLoop, this);
     // Named so that a look at the player's threads tells it from the others.
@@ -57,19 +47,77 @@ bool Stream::IsActive() const
     return state == kPlaying || state == kPaused;
 }
 
-std::uint64_t Stream::PositionFrames() const
+bool Stream::Sounding(std::uint64_t head) const
 {
-    const std::uint64_t delivered = m_delivered.load(std::memory_order_acquire);
-    return SerialOf(delivered) == m_askedSerial ? FrameOf(delivered) : m_askedFrame;
+    if (IsActive()) return true;
+    return m_state.load(std::memory_order_acquire) == kEnded &&
+        head < m_endOut.load(std::memory_order_acquire);
+}
+
+Stream::Heard Stream::ReadHeard() const
+{
+    for (;;) {
+        const std::uint32_t before = m_heardSequence.load(std::memory_order_acquire);
+        if (before & 1) {
+            std::this_thread::yield(); // a write of a few stores is under way
+            continue;
+        }
+        Heard heard;
+        heard.serial = m_heardSerial.load(std::memory_order_relaxed);
+        heard.firstFrame = m_heardFirst.load(std::memory_order_relaxed);
+        heard.lastFrame = m_heardLast.load(std::memory_order_relaxed);
+        heard.lastOut = m_heardOut.load(std::memory_order_relaxed);
+        heard.history = m_heardHistory.load(std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_acquire);
+        if (m_heardSequence.load(std::memory_order_relaxed) == before) return heard;
+    }
+}
+
+void Stream::WriteHeard(const Heard& heard)
+{
+    const std::uint32_t sequence = m_heardSequence.load(std::memory_order_relaxed);
+    m_heardSequence.store(sequence + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    m_heardSerial.store(heard.serial, std::memory_order_relaxed);
+    m_heardFirst.store(heard.firstFrame, std::memory_order_relaxed);
+    m_heardLast.store(heard.lastFrame, std::memory_order_relaxed);
+    m_heardOut.store(heard.lastOut, std::memory_order_relaxed);
+    m_heardHistory.store(heard.history, std::memory_order_relaxed);
+    m_heardSequence.store(sequence + 2, std::memory_order_release);
+}
+
+std::uint64_t Stream::PositionFrames(std::uint64_t head)
+{
+    const Heard heard = ReadHeard();
+    if (heard.serial != m_askedSerial) return m_askedFrame;
+    const std::uint64_t queued = heard.lastOut > head ? heard.lastOut - head : 0;
+    const std::uint64_t frame =
+        heard.lastFrame - std::min(queued, heard.lastFrame - std::min(heard.lastFrame, heard.firstFrame));
+    // Timing estimates wobble; what is heard does not go back.
+    m_toldFrame = std::max(m_toldFrame, frame);
+    return m_toldFrame;
+}
+
+void Stream::CopyHistory(std::uint64_t head, float* out) const
+{
+    const Heard heard = ReadHeard();
+    const std::uint64_t queued = heard.lastOut > head ? heard.lastOut - head : 0;
+    m_history.CopyEndingAt(std::size_t(heard.history - std::min(queued, heard.history)), out);
 }
 
 void Stream::SetPosition(std::uint64_t frame)
 {
-    m_askedSerial = (m_askedSerial + 1) & kSerialMask;
-    m_askedFrame = frame;
+    m_askedSerial = m_askedSerial + 1 == kNoSerial ? 0 : m_askedSerial + 1;
+    m_askedFrame = m_toldFrame = frame;
     m_seekFrame.store(frame, std::memory_order_relaxed);
     m_serial.store(m_askedSerial, std::memory_order_release);
     Wake();
+}
+
+bool Stream::StartAfter()
+{
+    int stopped = kStopped;
+    return m_state.compare_exchange_strong(stopped, kPlaying, std::memory_order_acq_rel);
 }
 
 void Stream::Wake()
@@ -118,7 +166,8 @@ void Stream::DecodeLoop()
     }
 }
 
-void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volume)
+Stream::Mixed Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volume,
+                              std::uint64_t outFrame, std::uint64_t round)
 {
     const std::uint32_t serial = m_serial.load(std::memory_order_acquire);
     // Read before the ring, so an empty ring then means all of it was output.
@@ -134,14 +183,26 @@ void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volu
         m_readOffset = 0;
         block = m_ring.ReadSlot();
     }
+    Mixed mixed;
     // Nothing of this serial out yet: its start waits for the first blocks.
-    const bool starting = SerialOf(m_delivered.load(std::memory_order_relaxed)) != serial &&
-        BlockRing::kCapacity - m_ring.Free() < kStartBlocks && finishedSerial != serial;
-    if (m_state.load(std::memory_order_acquire) != kPlaying || starting) {
+    const bool starting = m_outSerial != serial && BlockRing::kCapacity - m_ring.Free() < kStartBlocks &&
+        finishedSerial != serial;
+    if (m_state.load(std::memory_order_acquire) != kPlaying || starting || m_mixedRound == round) {
         if (dropped) Wake();
-        return;
+        mixed.starved = starting && m_state.load(std::memory_order_acquire) == kPlaying;
+        return mixed;
     }
+    m_mixedRound = round;
 
+    Heard heard = ReadHeard();
+    if (m_outSerial != serial) {
+        m_outSerial = serial;
+        heard.serial = serial;
+        heard.firstFrame =
+            block ? block->startFrame + m_readOffset : m_seekFrame.load(std::memory_order_relaxed);
+        heard.lastFrame = heard.firstFrame;
+        heard.lastOut = outFrame;
+    }
     bool released = false;
     std::uint32_t done = 0;
     while (done < frames && block && block->serial == serial) {
@@ -153,7 +214,7 @@ void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volu
             to[i] = Saturate(to[i] + std::int32_t(from[i]) * std::int32_t(volume) / 100);
         m_readOffset += n;
         done += n;
-        m_delivered.store(Pack(serial, block->startFrame + m_readOffset), std::memory_order_release);
+        heard.lastFrame = block->startFrame + m_readOffset;
         if (m_readOffset == block->frames) {
             m_ring.Release();
             released = true;
@@ -161,10 +222,18 @@ void Stream::MixInto(std::int16_t* out, std::uint32_t frames, std::uint32_t volu
             block = m_ring.ReadSlot();
         }
     }
+    if (done > 0) heard.lastOut = outFrame + done;
+    heard.history = m_history.Written();
+    WriteHeard(heard);
+    mixed.frames = done;
     // Once, however many blocks went.
     if (dropped || (released && m_ring.Free() >= kRefillBlocks)) Wake();
     if (!block && finishedSerial == serial) {
+        m_endOut.store(heard.lastOut, std::memory_order_release);
         int playing = kPlaying;
-        m_state.compare_exchange_strong(playing, kEnded, std::memory_order_acq_rel);
+        mixed.ended = m_state.compare_exchange_strong(playing, kEnded, std::memory_order_acq_rel);
+    } else {
+        mixed.starved = done < frames;
     }
+    return mixed;
 }

@@ -178,6 +178,44 @@ TEST_F(EnginePlayback, SeekPlaysFromTheNewPlace)
     EXPECT_LT(double(seekAt - heard.begin), 0.45 * kRate) << "the first tone stops at the seek";
 }
 
+// The transport's calls at an advance, as it makes them: the prepared stream
+// is handed back already sounding, its first frame right after the last one
+// of the track before, and a prepared track that is not loaded is not heard.
+TEST_F(EnginePlayback, APreparedNextTrackFollowsWithNoGapAndIsHandedBackSounding)
+{
+    WriteToneWav(folder.File("first.wav"), 0.5, 440);
+    WriteToneWav(folder.File("next.wav"), 0.5, 660);
+    WriteToneWav(folder.File("other.wav"), 0.5, 880);
+    EXPECT_FALSE(engine->AudioPrepareNext(folder.File("missing.wav").c_str()));
+    EXPECT_TRUE(engine->AudioPrepareNext(folder.File("other.wav").c_str()));
+    EXPECT_FALSE(engine->AudioPrepareNext(nullptr)) << "forgotten";
+    EXPECT_TRUE(engine->AudioPrepareNext(folder.File("other.wav").c_str()));
+    EXPECT_TRUE(engine->AudioPrepareNext(folder.File("next.wav").c_str())) << "replaces the other";
+
+    const HSTREAM first = Create(folder.File("first.wav"));
+    ASSERT_TRUE(PlayToEnd(first, 3));
+    ASSERT_TRUE(engine->AudioStop(first));
+    ASSERT_TRUE(engine->AudioStreamFree(first));
+    const HSTREAM next = Create(folder.File("next.wav"));
+    ASSERT_NE(next, 0u);
+    EXPECT_NE(engine->AudioIsActive(next), 0u) << "already sounding";
+    const std::uint64_t at = engine->AudioGetPosition(next);
+    EXPECT_GT(at, 0u);
+    EXPECT_LT(at, engine->AudioGetLength(next)) << "counted from its own start";
+    ASSERT_TRUE(PlayToEnd(next, 3));
+
+    const std::vector<float> out = Captured();
+    const Span heard = Audible(out);
+    EXPECT_NEAR(double(heard.Size()), double(kRate), 20) << "both whole, nothing between";
+    // In 1 ms windows, every one carries a tone.
+    for (std::size_t from = heard.begin; from + 44 <= heard.end; from += 44) {
+        const float loudest = *std::max_element(out.begin() + long(from), out.begin() + long(from + 44),
+                                                [](float a, float b) { return std::abs(a) < std::abs(b); });
+        ASSERT_GT(std::abs(loudest), 0.05f) << "a gap at " << from;
+    }
+    EXPECT_LT(ToneAmplitude(out, heard.begin, heard.end, 880), 0.01) << "the track not loaded";
+}
+
 TEST_F(EnginePlayback, SpectrumOfAToneIsOnePeakAtItsFrequency)
 {
     WriteToneWav(folder.File("khz.wav"), 1.0, 1000, 1.0);
@@ -285,7 +323,7 @@ TEST(StreamStart, ADecoderSlowToStartLeavesNoGapAfterTheFirstBlock)
     std::vector<std::int16_t> out;
     for (int call = 0; call < 500 && stream.IsActive(); ++call) {
         std::vector<std::int16_t> buffer(2 * 2048);
-        stream.MixInto(buffer.data(), 2048, 100);
+        stream.MixInto(buffer.data(), 2048, 100, std::uint64_t(call) * 2048, std::uint64_t(call));
         out.insert(out.end(), buffer.begin(), buffer.end());
         Sleep(0.005);
     }

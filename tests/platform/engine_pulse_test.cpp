@@ -263,3 +263,113 @@ TEST(EnginePulse, AStoppedTracksQueuedSoundIsNotHeardWhenTheNextOneStarts)
     ASSERT_LT(start + kWindow, out.size()) << "the next track is in the recording";
     EXPECT_LT(ToneAmplitude(out, start - kWindow * 5, start + kWindow, 660), 0.05);
 }
+
+// A pause is silent at the place the position tells, and the play after it
+// goes on from there: heard before the pause is what the position said, and
+// all of it is heard once.
+TEST(EnginePulse, PauseIsSilentWhereThePositionSaysAndPlayGoesOnFromThere)
+{
+    TempFolder folder;
+    PrivatePulseAudio pulse(folder);
+    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
+    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    ASSERT_GT(recorder, 0);
+    WriteToneWav(folder.File("tone.wav"), 3.0, 660, 0.5);
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    ASSERT_TRUE(engine->AudioInit());
+    const HSTREAM stream = engine->AudioStreamCreateFile(folder.File("tone.wav").c_str());
+    ASSERT_TRUE(engine->AudioPlay(stream));
+    ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) >= kBytesPerSecond; }, 5));
+    ASSERT_TRUE(engine->AudioPause(stream));
+    const double paused = double(engine->AudioGetPosition(stream)) / kSecond;
+    Sleep(1.0);
+    EXPECT_EQ(engine->AudioGetPosition(stream), std::uint64_t(paused * kSecond)) << "held while paused";
+    ASSERT_TRUE(engine->AudioPlay(stream));
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
+    Sleep(0.3);
+    engine.reset();
+    EndProcess(recorder);
+
+    // The pause is the first silent 10 ms window after the sound began, the
+    // resume the next one that is not.
+    const std::vector<float> out = ReadRawStereo(folder.File("monitor.raw"));
+    const Span heard = Audible(out);
+    constexpr std::size_t kWindow = kFixtureRate / 100;
+    const auto silent = [&](std::size_t at) {
+        return CountAudible({out.begin() + long(at), out.begin() + long(at + kWindow)}) == 0;
+    };
+    std::size_t gap = heard.begin;
+    while (gap + kWindow <= heard.end && !silent(gap)) gap += kWindow;
+    std::size_t resumed = gap;
+    while (resumed + kWindow <= heard.end && silent(resumed)) resumed += kWindow;
+    const double before = double(gap - heard.begin) / kFixtureRate;
+    EXPECT_NEAR(before, paused, 0.03) << "heard before the pause";
+    EXPECT_NEAR(before + double(heard.end - resumed) / kFixtureRate, 3.0, 0.03) << "all of it, once";
+}
+
+// A seek drops what the server had queued: what was heard of the old place
+// ends where the position said, and nothing of it comes after the new one.
+TEST(EnginePulse, ASeekLeavesNothingOfTheOldPlaceToBeHeard)
+{
+    TempFolder folder;
+    PrivatePulseAudio pulse(folder);
+    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
+    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    ASSERT_GT(recorder, 0);
+    WriteTonesWav(folder.File("tones.wav"), {{2.0, 440}, {1.0, 880}});
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    ASSERT_TRUE(engine->AudioInit());
+    const HSTREAM stream = engine->AudioStreamCreateFile(folder.File("tones.wav").c_str());
+    ASSERT_TRUE(engine->AudioPlay(stream));
+    ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) >= kBytesPerSecond / 2; }, 5));
+    const double seekAt = double(engine->AudioGetPosition(stream)) / kSecond;
+    ASSERT_TRUE(engine->AudioSetPosition(stream, 2 * kBytesPerSecond));
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
+    Sleep(0.3);
+    engine.reset();
+    EndProcess(recorder);
+
+    const std::vector<float> out = ReadRawStereo(folder.File("monitor.raw"));
+    const Span heard = Audible(out);
+    constexpr std::size_t kWindow = kFixtureRate / 100;
+    std::size_t next = heard.begin;
+    while (next + kWindow <= heard.end && ToneAmplitude(out, next, next + kWindow, 880) < 0.25)
+        next += kWindow;
+    ASSERT_LT(next + kWindow, heard.end) << "the new place is in the recording";
+    std::size_t old = heard.begin;
+    while (old + kWindow <= next && ToneAmplitude(out, old, old + kWindow, 440) > 0.25) old += kWindow;
+    EXPECT_NEAR(double(old - heard.begin) / kFixtureRate, seekAt, 0.03) << "heard of the old place";
+    EXPECT_LT(ToneAmplitude(out, next + kWindow * 3, heard.end, 440), 0.02) << "the old place after the new";
+}
+
+// The volume is the stream's own at the server: half is heard as half, from
+// where the position was when it was set, not after the queue.
+TEST(EnginePulse, AVolumeChangeIsHeardAtOnceAndAtItsLevel)
+{
+    TempFolder folder;
+    PrivatePulseAudio pulse(folder);
+    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
+    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    ASSERT_GT(recorder, 0);
+    WriteToneWav(folder.File("tone.wav"), 2.0, 660, 0.5);
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    ASSERT_TRUE(engine->AudioInit());
+    const HSTREAM stream = engine->AudioStreamCreateFile(folder.File("tone.wav").c_str());
+    ASSERT_TRUE(engine->AudioPlay(stream));
+    ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) >= kBytesPerSecond; }, 5));
+    ASSERT_TRUE(engine->AudioSetVolume(50));
+    const double setAt = double(engine->AudioGetPosition(stream)) / kSecond;
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
+    Sleep(0.3);
+    engine.reset();
+    EndProcess(recorder);
+
+    const std::vector<float> out = ReadRawStereo(folder.File("monitor.raw"));
+    const Span heard = Audible(out);
+    constexpr std::size_t kWindow = kFixtureRate / 100;
+    std::size_t half = heard.begin;
+    while (half + kWindow <= heard.end && ToneAmplitude(out, half, half + kWindow, 660) > 0.4)
+        half += kWindow;
+    EXPECT_NEAR(double(half - heard.begin) / kFixtureRate, setAt, 0.03) << "heard at full volume";
+    EXPECT_NEAR(ToneAmplitude(out, half + kWindow * 3, heard.end - kWindow, 660), 0.25, 0.02);
+}

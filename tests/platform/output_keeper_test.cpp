@@ -21,14 +21,18 @@ public:
     {
         opens.push_back(now);
         open = there;
+        standingIn = standIn;
         return open;
     }
     void Close() override { open = running = false; }
     bool Lost() const override { return lost; }
     void Run(bool run) override { running = run; }
     void ReleaseThread() override { }
+    bool StandIn() const override { return open && standingIn; }
 
     Clock::time_point now;
+    bool standIn = false; // what opens is only a silent stand-in
+    bool standingIn = false;
     bool there = true;
     bool lost = false;
     bool open = false;
@@ -103,4 +107,29 @@ TEST(OutputKeeper, ADeviceLostWhilePlayingIsNotTriedWhilePausedAndIsAtTheNextPla
     follower.Step(device.now, true, true);
     EXPECT_TRUE(device.open && device.running);
     EXPECT_EQ(device.opens.back(), device.now);
+}
+
+TEST(OutputKeeper, ASilentStandInGivesWayOnceASecondUntilARealDeviceTakesOver)
+{
+    FakeDevice device;
+    device.standIn = true;
+    testing::internal::CaptureStderr();
+    {
+        OutputFollower follower(device);
+        follower.Step(device.now, true, true);
+        ASSERT_TRUE(device.running) << "the stand-in plays";
+        RunUntil(follower, device, device.now + 10s, true);
+        EXPECT_GE(device.opens.size(), 10u);
+        EXPECT_LE(device.opens.size(), 12u) << "once a second";
+
+        device.standIn = false;
+        const std::size_t before = device.opens.size();
+        RunUntil(follower, device, device.now + 1s, true);
+        EXPECT_TRUE(device.open && device.running && !device.StandIn()) << "a real one within a second";
+        RunUntil(follower, device, device.now + 10s, true);
+        EXPECT_EQ(device.opens.size(), before + 1) << "a real device is kept";
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "lirvan1: no sound device; playing silently until one answers\n"
+              "lirvan1: sound device back; playback goes on\n");
 }
