@@ -128,7 +128,8 @@ TEST_F(EnginePipeWire, ToneIsHeard)
     WriteToneWav(folder.File("tone.wav"), 1.0, 660, 0.5);
     const HSTREAM stream = Play("tone.wav");
     ASSERT_NE(stream, 0u);
-    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5))
+        << "ended; at " << engine->AudioGetPosition(stream) << " of " << engine->AudioGetLength(stream);
     EndRecording();
 
     const std::vector<float> out = ReadRawStereo(recording);
