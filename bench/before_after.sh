@@ -78,7 +78,7 @@ position_us() {
     awk '/int64/ { print $3 }'
 }
 # Median of the numbers on standard input ("none" left out).
-median() { grep -v none | sort -g | awk '{ v[NR] = $1 } END { print NR ? v[int((NR + 1) / 2)] : "none" }'; }
+median() { { grep -v none || true; } | sort -g | awk '{ v[NR] = $1 } END { print NR ? v[int((NR + 1) / 2)] : "none" }'; }
 
 # The player run from a copy with its own playlists' folder, as installed.
 player_copy() {
@@ -95,10 +95,11 @@ for side in 0 1; do
   player_copy "$build"
   for run in $(seq "$runs"); do
     # CPU and wake-ups while playing.
-    "$build/bench/play_through" "$work/song.mp3" >/dev/null 2>&1 &
+    # Bounded: a stream whose end is never told would play on.
+    timeout 20 "$build/bench/play_through" "$work/song.mp3" >/dev/null 2>&1 &
     through=$!
     sleep 3
-    bench/thread_wakeups.sh --raw "$through" 10 >"$work/threads"
+    bench/thread_wakeups.sh --raw "$(pgrep -P "$through")" 10 >"$work/threads"
     wait "$through" || true
     awk '{ s += $2 } END { print s }' "$work/threads" >>"$work/$side.cpu"
     awk '$1 != "main" { print $1, $4 }' "$work/threads" >>"$work/$side.wakeups"
@@ -147,7 +148,7 @@ for side in 0 1; do
     mpris org.mpris.MediaPlayer2.Player.Play >/dev/null
     sleep 0.5
     from=$(recorded)
-    here=$(( $(position_us) / 1000000 ))
+    here=$(( $(position_us || echo 0) / 1000000 ))
     mpris org.mpris.MediaPlayer2.Player.Seek int64:4000000 >/dev/null
     sleep 0.5
     analyse left-place "$from" $((here + 4)) >>"$work/$side.seek"
