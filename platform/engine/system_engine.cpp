@@ -2,6 +2,7 @@
 
 #include "platform/engine/decoder.h"
 #include "platform/engine/stream.h"
+#include "platform/regular_file.h"
 
 #include <algorithm>
 #include <limits>
@@ -35,7 +36,8 @@ bool SystemEngine::AudioInit()
 
 HSTREAM SystemEngine::AudioStreamCreateFile(const char* path)
 {
-    if (!path) return 0;
+    // Anything but a regular file (a named pipe, a device) could block the open.
+    if (!path || !IsRegularFile(path)) return 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (!m_keeper || m_lastHandle == std::numeric_limits<HSTREAM>::max()) return 0;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <array>
 #include <chrono>
 #include <csignal>
@@ -111,10 +113,14 @@ TEST(EngineCalls, FilesWithNothingPlayableGiveNoStream)
     std::string absurdRate = wav; // the header claims 536 MHz
     for (const int field : {24, 28}) std::memcpy(absurdRate.data() + field, "\x44\x33\x00\x20", 4);
     WriteBytes(folder.File("absurd-rate.wav"), absurdRate);
+    // A pipe that nobody writes would block an open for good; a folder is no track.
+    ASSERT_EQ(mkfifo(folder.File("pipe.mp3").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder.File("folder.mp3"));
 
-    for (const char* name : {"missing.mp3", "empty.mp3", "header-cut.wav", "words.mp3", "noise100.mp3",
-                             "noise4096.mp3", "noise65536.mp3", "silent-film.avi", "cut.mid",
-                             "header-only.mid", "wav-named.mid", "absurd-rate.wav", ""})
+    for (const char* name :
+         {"missing.mp3", "empty.mp3", "header-cut.wav", "words.mp3", "noise100.mp3", "noise4096.mp3",
+          "noise65536.mp3", "silent-film.avi", "cut.mid", "header-only.mid", "wav-named.mid",
+          "absurd-rate.wav", "pipe.mp3", "folder.mp3", ""})
         EXPECT_EQ(create(folder.File(name)), 0u) << name;
     EXPECT_EQ(engine->AudioStreamCreateFile(nullptr), 0u);
     EXPECT_NE(create(tone), 0u) << "the same engine still plays good files";
