@@ -1,6 +1,7 @@
 // The whole player on the real engine and the real playback timer: two short
 // tones in the track list play in turn and start over by themselves, told apart
-// by their pitch in what SDL's disk driver captured.
+// by their pitch in what SDL's disk driver captured; a named pipe and a device
+// in the list are tracks that cannot be played, and the window goes on.
 
 #include "playback/playback_model.h"
 #include "playback/transport_state.h"
@@ -8,8 +9,10 @@
 #include "platform/qt_file_chooser.h"
 #include "playlists/tables.h"
 #include "tests/support/audio_fixtures.h"
+#include "ui/dialog_template.h"
 #include "ui/player_dlg.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +21,7 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace lirvan;
 
@@ -105,4 +109,44 @@ TEST(RealEngine, TracksAdvanceByThemselvesAndWrapToTheFirst)
     engine.reset();
 
     EXPECT_EQ(TonesHeard(capture), "LHL");
+}
+
+TEST(RealEngine, NamedPipeAndDeviceAreUnplayableAndTheWindowAnswers)
+{
+    QTemporaryDir folder;
+    const std::string pipe = folder.filePath("pipe.mp3").toStdString();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string tone = folder.filePath("tone.wav").toStdString();
+    WriteToneWav(tone, 0.6, kLowHz);
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", folder.filePath("out.raw").toStdString().c_str(), 1);
+
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    QtFileChooser chooser;
+    QtMessageBoxes messages;
+    PlaybackModel model(*engine);
+    CPlayerDlg dlg(PlayerPlatform{model, chooser, messages});
+    dlg.show();
+    TrackTable[0].SetFromPath(pipe);
+    TrackTable[1].SetFromPath("/dev/zero");
+    TrackTable[2].SetFromPath(tone);
+    trackSlots = 4;
+    auto* list = FindControlAs<QListWidget>(&dlg, IDC_TRACK_LIST);
+    auto* status = FindControlAs<QLineEdit>(&dlg, IDC_STATUS);
+    // A double-click on each, as the user does it: an open that waited for a writer, or read a
+    // device that never ends, would never come back.
+    const auto doubleClick = [&](int row) {
+        currentTrack = row;
+        model.RefreshTrackList();
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        // A double click is a click and then the second press.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        return status->text();
+    };
+    EXPECT_EQ(doubleClick(0), QStringLiteral("Остановлено"));
+    EXPECT_EQ(doubleClick(1), QStringLiteral("Остановлено"));
+    EXPECT_EQ(doubleClick(2), QStringLiteral("Играю"));
+    EXPECT_NE(stream, 0u);
+    dlg.reject();
 }
