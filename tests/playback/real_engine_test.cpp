@@ -58,6 +58,25 @@ std::string TonesHeard(const std::string& capturePath)
     return heard;
 }
 
+// The player on the real engine, which plays into SDL's disk driver at capture;
+// neither the chooser nor a message box is shown: the tests fill the list directly.
+struct RealPlayer {
+    explicit RealPlayer(const std::string& capture)
+    {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+        engine = CreateSystemAudioEngine();
+        model = std::make_unique<PlaybackModel>(*engine);
+        dlg = std::make_unique<CPlayerDlg>(PlayerPlatform{*model, chooser, messages});
+        dlg->show();
+    }
+    std::unique_ptr<AudioEngine> engine;
+    QtFileChooser chooser;
+    QtMessageBoxes messages;
+    std::unique_ptr<PlaybackModel> model;
+    std::unique_ptr<CPlayerDlg> dlg;
+};
+
 } // namespace
 
 TEST(RealEngine, TracksAdvanceByThemselvesAndWrapToTheFirst)
@@ -68,17 +87,10 @@ TEST(RealEngine, TracksAdvanceByThemselvesAndWrapToTheFirst)
     WriteToneWav(low, 0.6, kLowHz);
     WriteToneWav(high, 0.6, kHighHz);
     const std::string capture = folder.filePath("out.raw").toStdString();
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
-
-    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    // Neither is shown: the list is filled directly and the first track double-clicked.
-    QtFileChooser chooser;
-    QtMessageBoxes messages;
     {
-        PlaybackModel model(*engine);
-        CPlayerDlg dlg(PlayerPlatform{model, chooser, messages});
-        dlg.show();
+        RealPlayer player(capture);
+        PlaybackModel& model = *player.model;
+        CPlayerDlg& dlg = *player.dlg;
         TrackTable[0].SetFromPath(low);
         TrackTable[1].SetFromPath(high);
         trackSlots = 3;
@@ -106,7 +118,6 @@ TEST(RealEngine, TracksAdvanceByThemselvesAndWrapToTheFirst)
         QTest::qWait(300);
         dlg.reject();
     }
-    engine.reset();
 
     EXPECT_EQ(TonesHeard(capture), "LHL");
 }
@@ -118,15 +129,8 @@ TEST(RealEngine, NamedPipeAndDeviceAreUnplayableAndTheWindowAnswers)
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     const std::string tone = folder.filePath("tone.wav").toStdString();
     WriteToneWav(tone, 0.6, kLowHz);
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", folder.filePath("out.raw").toStdString().c_str(), 1);
-
-    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    QtFileChooser chooser;
-    QtMessageBoxes messages;
-    PlaybackModel model(*engine);
-    CPlayerDlg dlg(PlayerPlatform{model, chooser, messages});
-    dlg.show();
+    RealPlayer player(folder.filePath("out.raw").toStdString());
+    CPlayerDlg& dlg = *player.dlg;
     TrackTable[0].SetFromPath(pipe);
     TrackTable[1].SetFromPath("/dev/zero");
     TrackTable[2].SetFromPath(tone);
@@ -137,7 +141,7 @@ TEST(RealEngine, NamedPipeAndDeviceAreUnplayableAndTheWindowAnswers)
     // device that never ends, would never come back.
     const auto doubleClick = [&](int row) {
         currentTrack = row;
-        model.RefreshTrackList();
+        player.model->RefreshTrackList();
         const QPoint at = list->visualItemRect(list->item(row)).center();
         // A double click is a click and then the second press.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
