@@ -166,8 +166,6 @@ std::string PathOfFileUrl(std::string_view url)
             path += url[i];
         }
     }
-    // A NUL would end the path early wherever it goes.
-    if (path.find('\0') != std::string::npos) return {};
     return path;
 }
 
@@ -175,13 +173,18 @@ std::string PathOfFileUrl(std::string_view url)
 std::string PathOfEntry(std::string_view folder, std::string_view entry)
 {
     const std::string_view scheme = SchemeOf(entry);
+    std::string path;
     if (!scheme.empty()) {
-        return EqualsIgnoringCase(scheme, "file") ? PathOfFileUrl(entry) : std::string();
+        if (EqualsIgnoringCase(scheme, "file")) path = PathOfFileUrl(entry);
+    } else if (entry.starts_with('/')) {
+        path = entry;
+    } else {
+        path = folder;
+        path += '/';
+        for (const char c : entry) path += c == '\\' ? '/' : c;
     }
-    if (entry.starts_with('/')) return std::string(entry);
-    std::string path(folder);
-    path += '/';
-    for (const char c : entry) path += c == '\\' ? '/' : c;
+    // No file's path holds a NUL: it would end the path early wherever it went.
+    if (path.find('\0') != std::string::npos) return {};
     return path;
 }
 

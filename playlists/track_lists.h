@@ -15,7 +15,7 @@
 // - an absolute path is taken as it is; a relative one is taken in the list's
 //   folder, each "\" in it read as "/";
 // - a file:// URL (no host, or localhost) gives its decoded path; an entry with
-//   any other scheme is left out.
+//   any other scheme, or whose path would hold a NUL, is left out.
 // Nothing here looks at the file system: an entry may name a missing file, a
 // folder or another list.
 std::vector<std::string> TrackListEntries(std::string_view listPath, std::string_view bytes);
