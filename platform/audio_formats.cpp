@@ -27,17 +27,22 @@ constexpr std::array kTrackListFormats = {
 
 bool HasExtensionOf(std::string_view name, std::span<const FileFormat> formats)
 {
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || dot == 0 || name[dot - 1] == '/') return false;
-    std::string extension(name.substr(dot + 1));
-    for (char& c : extension) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
     return std::any_of(formats.begin(), formats.end(),
-                       [&](const FileFormat& format) { return format.extension == extension; });
+                       [&](const FileFormat& format) { return HasExtension(name, format.extension); });
 }
 
 } // namespace
+
+bool HasExtension(std::string_view name, std::string_view extension)
+{
+    if (name.size() <= extension.size() + 1) return false;
+    const std::size_t dot = name.size() - extension.size() - 1;
+    // A name that is only the extension (".mp3", "folder/.mp3") has none.
+    if (name[dot] != '.' || name[dot - 1] == '/') return false;
+    return std::equal(extension.begin(), extension.end(), name.begin() + dot + 1, [](char wanted, char c) {
+        return wanted == (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    });
+}
 
 std::span<const FileFormat> AudioFormats() { return kAudioFormats; }
 

@@ -19,6 +19,8 @@ std::span<const FileFormat> AudioFormats();
 // M3U, M3U8 and PLS: lists of tracks that open as the tracks they name.
 std::span<const FileFormat> TrackListFormats();
 
+// Whether the name ends in "." and extension (lower case), in any letter case.
+bool HasExtension(std::string_view name, std::string_view extension);
 // Whether the name ends in "." and an extension of the table, in any letter case.
 bool IsAudioFileName(std::string_view name);
 bool IsTrackListName(std::string_view name);

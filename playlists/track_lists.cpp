@@ -1,5 +1,6 @@
 #include "playlists/track_lists.h"
 
+#include "platform/audio_formats.h"
 #include "platform/regular_file.h"
 #include "platform/text_file.h"
 
@@ -91,13 +92,6 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     return a.size() == b.size() &&
         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-// Whether path ends in "." and extension, in any letter case.
-bool HasExtension(std::string_view path, std::string_view extension)
-{
-    return path.size() > extension.size() && path[path.size() - extension.size() - 1] == '.' &&
-        EqualsIgnoringCase(path.substr(path.size() - extension.size()), extension);
 }
 
 std::string_view Trimmed(std::string_view text)
