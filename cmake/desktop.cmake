@@ -3,7 +3,9 @@
 
 # The desktop entry and the AppStream metainfo are kept as the files they are
 # installed as, so the desktop's own validators check them in the tree. Their id
-# names both files; MPRIS names the entry, and gives the MIME types it lists.
+# names both files; MPRIS names the entry. The entry's MimeType line is kept by
+# hand, and a test holds it to the format table (platform/audio_formats.cpp),
+# which MPRIS and the player read.
 set(LIRVAN_APP_ID ru.lirvan.Lirvan1)
 set(LIRVAN_DESKTOP_FILE ${CMAKE_SOURCE_DIR}/desktop/${LIRVAN_APP_ID}.desktop)
 set(LIRVAN_METAINFO_FILE ${CMAKE_SOURCE_DIR}/desktop/${LIRVAN_APP_ID}.metainfo.xml)

@@ -3,6 +3,7 @@
 #include "desktop/desktop_entry.h"
 #include "desktop/track_paths.h"
 #include "playback/playback_model.h"
+#include "platform/audio_formats.h"
 #include "playlists/tables.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,9 @@ constexpr double kVolumeSteps = 100.0;
 
 QStringList SupportedMimeTypes()
 {
-    return QString::fromLatin1(kMimeTypes).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    QStringList types;
+    for (const std::string& type : OpenedMimeTypes()) types << QString::fromStdString(type);
+    return types;
 }
 
 void RaiseWindow(QWidget& window)

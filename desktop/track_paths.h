@@ -8,10 +8,13 @@
 
 class PlaybackModel;
 
-// The paths as tracks, in order: a folder stands for the files in it and its
-// subfolders that the file chooser offers (by extension, any letter case),
-// sorted by path; anything else, a missing file too, is taken as given, as the
-// chooser takes a typed name. A folder that cannot be read gives nothing.
+// The paths as tracks, in order: a folder stands for the audio files in it and
+// its subfolders (by the format table's extensions, any letter case), sorted by
+// path, lists among them not read; an M3U, M3U8 or PLS list that is a regular
+// file stands for the tracks its entries name (ReadTrackList), each entry taken
+// as a path here is, a list read at most once; anything else, a missing file
+// too, is taken as given, as the chooser takes a typed name. A folder or list
+// that cannot be read gives nothing.
 std::vector<std::string> TrackPathsOf(const std::vector<std::string>& paths);
 
 // The files among the arguments after the program's name, as absolute paths in

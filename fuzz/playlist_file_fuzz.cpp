@@ -1,6 +1,6 @@
 // The playlist-file reader on any bytes: one track per line (CR LF or LF), the text
-// after the last line end too, each path cut to its first characters without
-// splitting one, then the empty trailing record; never more tracks than the table
+// after the last line end too, each path cut to the system's limit without
+// splitting a character, then the empty trailing record; never more tracks than the table
 // holds, and no record written past those it reports. Then tracks appended by the
 // program, the input's lines, read back to the same paths.
 
@@ -18,17 +18,14 @@ namespace {
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // path is what a track line of the file becomes: the whole line when it is short
-// enough, else its first kTrackPathCharacters characters, whole.
+// enough, else its first kTrackPathBytes bytes less at most the three bytes of a
+// character that does not fit whole.
 bool IsTrackPathOf(const std::string& path, std::string_view line)
 {
     if (line.substr(0, path.size()) != path) return false;
-    if (path.size() == line.size()) return true;
-    // A character starts at every byte that does not continue one, and at the
-    // first byte even when it does (text that is not UTF-8).
-    const auto starts =
-        std::count_if(path.begin() + 1, path.end(), [](char c) { return !IsContinuationByte(c); });
-    return !path.empty() && static_cast<std::size_t>(starts) + 1 == kTrackPathCharacters &&
-        !IsContinuationByte(line[path.size()]);
+    if (path.size() == line.size()) return line.size() <= kTrackPathBytes;
+    if (path.size() > kTrackPathBytes || path.size() + 3 < kTrackPathBytes) return false;
+    return path.size() == kTrackPathBytes || !IsContinuationByte(line[path.size()]);
 }
 
 // One track per line, the text after the last line end too.

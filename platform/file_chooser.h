@@ -17,6 +17,11 @@ struct ChooserResult {
     std::size_t fileOffset = 0;
 };
 
+// The result for these files (whole paths in the file system's encoding, in
+// order; at least one): one file as its whole path; several as the folder of the
+// first and each file's path relative to it.
+ChooserResult ChooserResultFor(const std::vector<std::string>& paths);
+
 struct ChooserRequest {
     // Shown text and pattern, in order; the first pair is the initial filter.
     std::vector<std::pair<std::string, std::string>> filters;

@@ -21,25 +21,6 @@ QString NameFilter(const std::pair<std::string, std::string>& filter)
 
 std::string FileSystemName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// One file: its whole path, NUL NUL, the offset at its name. Several: the folder
-// of the first, NUL, each name relative to it and NUL, one more NUL.
-ChooserResult ResultFor(const QStringList& files)
-{
-    ChooserResult result;
-    if (files.size() == 1) {
-        result.buffer = FileSystemName(files.first());
-        result.fileOffset = result.buffer.rfind('/') + 1;
-        result.buffer += std::string(2, '\0');
-        return result;
-    }
-    const QDir folder = QFileInfo(files.first()).absoluteDir();
-    result.buffer = FileSystemName(folder.absolutePath()) + '\0';
-    result.fileOffset = result.buffer.size();
-    for (const QString& file : files) result.buffer += FileSystemName(folder.relativeFilePath(file)) + '\0';
-    result.buffer += '\0';
-    return result;
-}
-
 // Qt's dialog, whose existing-files mode refuses a typed name of a missing file:
 // here confirming takes the typed names as they are, in the order typed. A typed
 // folder is opened instead, as the dialog itself does, and typed wildcards
@@ -169,6 +150,9 @@ int QtFileChooser::GetOpenFileName(const ChooserRequest& request, ChooserResult&
 
     if (dialog.result() != QDialog::Accepted || dialog.Chosen().isEmpty()) return 0;
     // Without multi-select only the first typed name counts.
-    result = ResultFor(request.allowMultiSelect ? dialog.Chosen() : dialog.Chosen().mid(0, 1));
+    std::vector<std::string> chosen;
+    for (const QString& path : dialog.Chosen()) chosen.push_back(FileSystemName(path));
+    if (!request.allowMultiSelect) chosen.resize(1);
+    result = ChooserResultFor(chosen);
     return 1;
 }

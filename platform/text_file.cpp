@@ -1,5 +1,6 @@
 #include "platform/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -57,6 +58,16 @@ FileSystem& CurrentFileSystem() { return *g_current; }
 
 void InstallFileSystem(FileSystem* fs) { g_current = fs ? fs : &g_posix; }
 
+bool WriteAll(FileSystem& fs, int fd, std::string_view bytes)
+{
+    for (std::size_t done = 0; done < bytes.size();) {
+        const long n = fs.Write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 std::unique_ptr<TextFile> TextFile::Open(const std::string& path, Access access)
 {
     int fd = CurrentFileSystem().Open(path, access);
@@ -106,13 +117,7 @@ bool TextFile::Put(std::string_view text)
         if (c == '\n') bytes += '\r';
         bytes += c;
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        long n = CurrentFileSystem().Write(m_fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+    return WriteAll(CurrentFileSystem(), m_fd, bytes);
 }
 
 bool TextFile::Sync() { return m_fd >= 0 && CurrentFileSystem().Sync(m_fd); }
@@ -123,6 +128,24 @@ bool TextFile::Close()
     int fd = m_fd;
     m_fd = -1;
     return CurrentFileSystem().Close(fd);
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::size_t limit)
+{
+    FileSystem& fs = CurrentFileSystem();
+    const int fd = fs.Open(path, FileSystem::Access::Read);
+    if (fd < 0) return false;
+    char buffer[4096];
+    long n = 0;
+    for (std::size_t left = limit; left > 0; left -= static_cast<std::size_t>(n)) {
+        n = fs.Read(fd, buffer, std::min(sizeof buffer, left));
+        if (n <= 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    fs.Close(fd);
+    if (n >= 0) return true;
+    errno = EIO;
+    return false;
 }
 
 bool RemoveFile(const std::string& path) { return CurrentFileSystem().Remove(path); }

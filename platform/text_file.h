@@ -4,6 +4,7 @@
 // a lone CR is an ordinary character: the playlist files are CR LF text, and a
 // file edited elsewhere with LF line ends still reads line by line.
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -33,6 +34,10 @@ public:
 FileSystem& CurrentFileSystem();
 // Installs fs (nullptr restores the real one); the caller keeps ownership.
 void InstallFileSystem(FileSystem* fs);
+
+// Writes bytes to fd as they are, retrying short writes; false when any byte
+// could not be written.
+bool WriteAll(FileSystem& fs, int fd, std::string_view bytes);
 
 class TextFile {
 public:
@@ -65,6 +70,10 @@ private:
     bool m_eof = false;
     bool m_readFailed = false;
 };
+
+// Appends to bytes the file's bytes as they lie on disk, at most limit of them;
+// false when it cannot be opened (errno says why) or a read failed (errno EIO).
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::size_t limit = SIZE_MAX);
 
 bool RemoveFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);

@@ -1,5 +1,6 @@
 #include "playback/chooser_walk.h"
 
+#include "platform/regular_file.h"
 #include "platform/text_file.h"
 
 #include <algorithm>
@@ -7,10 +8,12 @@
 
 namespace {
 
-// The path when it opens for reading; else the path up to its last "/".
+// The path when it names a regular file that opens for reading; else the path
+// up to its last "/". A named pipe or a device is never opened, so the walk
+// never waits on one.
 std::string OpenedOrCutBack(std::string path)
 {
-    if (TextFile::Open(path, TextFile::Access::Read)) return path;
+    if (IsRegularFile(path.c_str()) && TextFile::Open(path, TextFile::Access::Read)) return path;
     const std::size_t slash = path.rfind('/');
     path.resize(slash == std::string::npos ? 0 : slash);
     return path;

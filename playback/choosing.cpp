@@ -7,7 +7,6 @@
 #include "playlists/tables.h"
 
 #include <algorithm>
-#include <cctype>
 
 using namespace lirvan;
 
@@ -34,25 +33,6 @@ std::vector<std::string> ChooseTrackFiles(FileChooser& chooser)
     ChooserResult chosen;
     if (chooser.GetOpenFileName(TrackChooserRequest(), chosen) != 1) return {};
     return WalkChooserResult(chosen);
-}
-
-bool IsTrackFileName(std::string_view name)
-{
-    const auto lower = [](std::string_view text) {
-        std::string folded(text);
-        for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return folded;
-    };
-    const std::string folded = lower(name);
-    // "*.mp3;*.mid;...": each pattern is "*" and an extension.
-    std::string_view patterns = TrackChooserRequest().filters.front().second;
-    while (!patterns.empty()) {
-        const std::size_t end = std::min(patterns.find(';'), patterns.size());
-        const std::string_view suffix = patterns.substr(1, end - 1);
-        if (folded.size() > suffix.size() && folded.ends_with(lower(suffix))) return true;
-        patterns.remove_prefix(std::min(end + 1, patterns.size()));
-    }
-    return false;
 }
 
 int PlaybackModel::EnterTracks(int first, const std::vector<std::string>& paths)

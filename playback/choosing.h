@@ -5,7 +5,6 @@
 #include "platform/file_chooser.h"
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 // What Open and Add ask the chooser: the seven filters, "mp3" as the default
@@ -14,7 +13,3 @@ const ChooserRequest& TrackChooserRequest();
 
 // The files the user chose, in the chooser's order; none when cancelled. UI thread.
 std::vector<std::string> ChooseTrackFiles(FileChooser& chooser);
-
-// Whether a file of that name is one the chooser offers under "Все форматы"
-// (its extension, in any letter case).
-bool IsTrackFileName(std::string_view name);

@@ -12,25 +12,7 @@ namespace {
 // there but could not be read whole. No catalogue at all reads as no bytes.
 bool ReadCatalogueBytes(std::string& bytes)
 {
-    FileSystem& fs = CurrentFileSystem();
-    const int fd = fs.Open(CataloguePath(), FileSystem::Access::Read);
-    if (fd < 0) return errno == ENOENT;
-    char buffer[4096];
-    long n;
-    while ((n = fs.Read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, n);
-    fs.Close(fd);
-    return n == 0;
-}
-
-// Writes bytes as they are, no line end turned into another.
-bool PutBytes(FileSystem& fs, int fd, const std::string& bytes)
-{
-    for (std::size_t done = 0; done < bytes.size();) {
-        const long n = fs.Write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+    return ReadFileBytes(CataloguePath(), bytes) || errno == ENOENT;
 }
 
 } // namespace
@@ -55,6 +37,6 @@ bool AppendCatalogueLine(const std::string& line)
     FileSystem& fs = CurrentFileSystem();
     const int fd = fs.Open(TemporaryCataloguePath(), FileSystem::Access::Write);
     if (fd < 0) return false;
-    const bool written = PutBytes(fs, fd, bytes) && fs.Sync(fd);
+    const bool written = WriteAll(fs, fd, bytes) && fs.Sync(fd);
     return fs.Close(fd) && written && RenameFile(TemporaryCataloguePath(), CataloguePath());
 }

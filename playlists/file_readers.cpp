@@ -7,27 +7,27 @@
 CatalogueRead ReadCatalogue(TextFile& catalogue, std::span<PList> table)
 {
     CatalogueRead read;
-    std::string PL_nmf; // the path field
-    std::string PL_nm;  // the name field
+    std::string pathField;
+    std::string nameField;
     bool firstField = true;
     for (int c; (c = catalogue.GetChar()) != EOF;) {
         if (firstField && c != '*') {
-            if (c != '\n') PL_nmf += static_cast<char>(c);
+            if (c != '\n') pathField += static_cast<char>(c);
             continue;
         }
         read.separatorSeen = true;
         firstField = false;
         if (c == '\n') {
             if (static_cast<std::size_t>(read.entries) < table.size()) {
-                table[read.entries].path = PL_nmf;
-                table[read.entries].name = PL_nm;
+                table[read.entries].path = pathField;
+                table[read.entries].name = nameField;
                 ++read.entries;
             }
-            PL_nmf.clear();
-            PL_nm.clear();
+            pathField.clear();
+            nameField.clear();
             firstField = true;
         } else if (c != '*') {
-            PL_nm += static_cast<char>(c);
+            nameField += static_cast<char>(c);
         }
     }
     return read;
@@ -37,9 +37,7 @@ int ReadPlaylistFile(TextFile& playlist, std::span<s_simple> table)
 {
     const int maxTracks = static_cast<int>(table.size()) - 1;
     int used = 0;
-    auto store = [&](std::string_view line) {
-        table[used++].SetFromPath(FirstCharacters(line, kTrackPathCharacters));
-    };
+    auto store = [&](std::string_view line) { table[used++].SetFromPath(FirstBytes(line, kTrackPathBytes)); };
     std::string lineRead;
     bool empty = true;
     for (int c; (c = playlist.GetChar()) != EOF;) {

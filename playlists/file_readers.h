@@ -16,7 +16,7 @@ struct CatalogueRead {
 // without "*" runs on into the next line's path, and further "*" are dropped.
 CatalogueRead ReadCatalogue(TextFile& catalogue, std::span<PList> table);
 
-// Each line becomes a track (its path cut to kTrackPathCharacters), a last line
+// Each line becomes a track (its path cut to kTrackPathBytes), a last line
 // without a line end included, followed by the empty trailing record. Returns
 // the records used: 0 for an empty file. At most table.size() - 1 tracks are
 // read; the table must have a record.

@@ -1,12 +1,15 @@
-// Files dropped on the track list are added; dropped elsewhere they open.
+// Files dropped on the track list are added; dropped elsewhere they open; a
+// dropped list stands for its tracks.
 
 #include "desktop/track_drops.h"
 #include "desktop_window.h"
+#include "playlists/tables.h"
 
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -60,3 +63,21 @@ TEST_F(DropsTest, DropElsewhereOpensAndTheFirstPlays)
 }
 
 } // namespace
+
+TEST_F(DropsTest, DroppedListAddsItsTracksAndLongPathsStayWhole)
+{
+    std::string deep = w.folder.Path();
+    for (int i = 0; i < 7; ++i) deep += "Очень длинное название папки с музыкой " + std::to_string(i) + "/";
+    std::filesystem::create_directories(deep);
+    const std::string longPath = w.File(deep.substr(w.folder.Path().size()) + "Песня.mp3");
+    const std::string a = w.File("a.mp3");
+    // A Windows-1251 .m3u naming "Б.mp3" beside it.
+    const std::string b = w.File("Б.mp3");
+    WriteBytes(w.folder.Path() + "list.m3u", "#EXTM3U\r\n\xC1.mp3\r\n");
+    ASSERT_TRUE(DropOn(w.dlg.get(), {Url(a)}));
+    ASSERT_TRUE(DropOn(TrackList(), {Url(w.folder.Path() + "list.m3u"), Url(longPath)}));
+
+    EXPECT_EQ(w.Tracks(), QStringList({QStringLiteral("a"), QStringLiteral("Б"), QStringLiteral("Песня")}));
+    EXPECT_EQ(lirvan::TrackTable[1].path, b);
+    EXPECT_EQ(lirvan::TrackTable[2].path, longPath);
+}

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -47,6 +48,20 @@ TEST(QtFileChooser, OffersTheFiltersAndHandsBackOneWholePath)
     const std::string path = folder.Path() + "one.mp3";
     EXPECT_EQ(result.buffer, path + std::string(2, '\0'));
     EXPECT_EQ(result.fileOffset, path.rfind('/') + 1);
+}
+
+TEST(QtFileChooser, APathOf300CyrillicCharactersComesBackWhole)
+{
+    TempExeFolder folder;
+    std::string deep = folder.Path();
+    for (int i = 0; i < 7; ++i) deep += "Очень длинное название папки с музыкой " + std::to_string(i) + "/";
+    std::filesystem::create_directories(deep);
+    const std::string path = deep + "song.mp3";
+    WriteBytes(path, "");
+    ASSERT_GE(QString::fromStdString(path).size(), 300);
+    ChooserResult result;
+    ASSERT_EQ(ChooseTyped(deep, QStringLiteral("song.mp3"), result), 1);
+    EXPECT_EQ(result.buffer, path + std::string(2, '\0'));
 }
 
 TEST(QtFileChooser, SeveralFilesComeBackAsFolderAndNames)

@@ -3,11 +3,11 @@
 #include "player_fixture.h"
 #include "playback/chooser_walk.h"
 #include "playback/transport_state.h"
-#include "platform/text_file.h"
 #include "playlists/tables.h"
 
 #include <QListWidget>
-#include <set>
+#include <filesystem>
+#include <sys/stat.h>
 
 using namespace lirvan;
 
@@ -16,57 +16,55 @@ using ::testing::Pair;
 
 namespace {
 
-// A file system where exactly the listed paths open.
-class ListedFiles final : public FileSystem {
-public:
-    explicit ListedFiles(std::set<std::string> paths) : m_paths(std::move(paths)) { InstallFileSystem(this); }
-    ~ListedFiles() override { InstallFileSystem(nullptr); }
-    int Open(const std::string& path, Access) override { return m_paths.count(path) ? 100 : -1; }
-    long Read(int, char*, std::size_t) override { return 0; }
-    long Write(int, const char*, std::size_t size) override { return static_cast<long>(size); }
-    bool Sync(int) override { return true; }
-    bool Close(int) override { return true; }
-    bool Rename(const std::string&, const std::string&) override { return false; }
-    bool Remove(const std::string&) override { return false; }
-
-private:
-    std::set<std::string> m_paths;
-};
-
 std::vector<std::string> Walk(const std::vector<std::string>& chosen)
 {
     return WalkChooserResult(ChooserResultFor(chosen));
+}
+
+// Makes an empty file at each path; gives the paths.
+std::vector<std::string> Made(const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) WriteBytes(path, "");
+    return paths;
 }
 
 } // namespace
 
 TEST(ChooserWalk, OneFileOrSeveralComeBackAsWholePathsInOrder)
 {
-    const ListedFiles files({"/music/a.mp3", "/music/b.mid", "/music/c.wav", "//r.mp3"});
-    EXPECT_THAT(Walk({"/music/a.mp3"}), ElementsAre("/music/a.mp3"));
-    EXPECT_THAT(Walk({"/music/b.mid", "/music/a.mp3", "/music/c.wav"}),
-                ElementsAre("/music/b.mid", "/music/a.mp3", "/music/c.wav"));
-    // The root folder ends in the separator already; the joined path keeps both.
+    const TempExeFolder folder;
+    const std::string at = folder.Path(); // ends in "/"
+    const std::vector<std::string> files = Made({at + "a.mp3", at + "b.mid", at + "c.wav"});
+    EXPECT_THAT(Walk({files[0]}), ElementsAre(files[0]));
+    EXPECT_THAT(Walk({files[1], files[0], files[2]}), ElementsAre(files[1], files[0], files[2]));
+    // A folder string that ends in the separator (the root): the joined path keeps both.
     ChooserResult root;
-    root.buffer = std::string("/\0r.mp3\0\0", 9);
-    root.fileOffset = 2;
-    EXPECT_THAT(WalkChooserResult(root), ElementsAre("//r.mp3"));
+    root.buffer = at + '\0' + "a.mp3" + std::string(2, '\0');
+    root.fileOffset = at.size() + 1;
+    EXPECT_THAT(WalkChooserResult(root), ElementsAre(at + "/a.mp3"));
 }
 
-TEST(ChooserWalk, UnreadableFilesLongPathsAndUnterminatedBuffers)
+TEST(ChooserWalk, UnreadableFilesPipesLongPathsAndUnterminatedBuffers)
 {
-    const std::string folder = "/" + std::string(300, 'd');
-    const ListedFiles files({"/music/a.mp3", folder + "/a.mp3"});
-    // Among several, an unreadable file is cut back to its folder; one file never
-    // opens as folder/name/name, so it comes back whole either way.
-    EXPECT_THAT(Walk({"/music/a.mp3", "/music/gone.mp3"}), ElementsAre("/music/a.mp3", "/music"));
-    EXPECT_THAT(Walk({"/music/gone.mp3"}), ElementsAre("/music/gone.mp3"));
+    const TempExeFolder folder;
+    const std::string at = folder.Path();
+    const std::string a = Made({at + "a.mp3"})[0];
+    // Among several, a file that does not open, or is not a regular file, is cut
+    // back to its folder: a named pipe is never opened, so the walk never waits.
+    ASSERT_EQ(mkfifo((at + "pipe.mp3").c_str(), 0600), 0);
+    const std::string bare = at.substr(0, at.size() - 1);
+    EXPECT_THAT(Walk({a, at + "gone.mp3", at + "pipe.mp3"}), ElementsAre(a, bare, bare));
+    // One file never opens as folder/name/name, so it comes back whole either way.
+    EXPECT_THAT(Walk({at + "gone.mp3"}), ElementsAre(at + "gone.mp3"));
 
     // No cut at 259 characters, and no read past a buffer without its closing NULs.
+    const std::string longFolder = at + std::string(200, 'd') + "/" + std::string(200, 'e');
+    std::filesystem::create_directories(longFolder);
+    Made({longFolder + "/a.mp3"});
     ChooserResult result;
-    result.buffer = folder + std::string(1, '\0') + "a.mp3";
-    result.fileOffset = folder.size() + 1;
-    EXPECT_THAT(WalkChooserResult(result), ElementsAre(folder + "/a.mp3"));
+    result.buffer = longFolder + std::string(1, '\0') + "a.mp3";
+    result.fileOffset = longFolder.size() + 1;
+    EXPECT_THAT(WalkChooserResult(result), ElementsAre(longFolder + "/a.mp3"));
 }
 
 using ChoosingTest = PlayerTest;

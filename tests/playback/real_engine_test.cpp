@@ -1,6 +1,7 @@
 // The whole player on the real engine and the real playback timer: two short
 // tones in the track list play in turn and start over by themselves, told apart
-// by their pitch in what SDL's disk driver captured.
+// by their pitch in what SDL's disk driver captured; a named pipe and a device
+// in the list are tracks that cannot be played, and the window goes on.
 
 #include "playback/playback_model.h"
 #include "playback/transport_state.h"
@@ -8,8 +9,10 @@
 #include "platform/qt_file_chooser.h"
 #include "playlists/tables.h"
 #include "tests/support/audio_fixtures.h"
+#include "ui/dialog_template.h"
 #include "ui/player_dlg.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +21,7 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace lirvan;
 
@@ -54,6 +58,25 @@ std::string TonesHeard(const std::string& capturePath)
     return heard;
 }
 
+// The player on the real engine, which plays into SDL's disk driver at capture;
+// neither the chooser nor a message box is shown: the tests fill the list directly.
+struct RealPlayer {
+    explicit RealPlayer(const std::string& capture)
+    {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+        engine = CreateSystemAudioEngine();
+        model = std::make_unique<PlaybackModel>(*engine);
+        dlg = std::make_unique<CPlayerDlg>(PlayerPlatform{*model, chooser, messages});
+        dlg->show();
+    }
+    std::unique_ptr<AudioEngine> engine;
+    QtFileChooser chooser;
+    QtMessageBoxes messages;
+    std::unique_ptr<PlaybackModel> model;
+    std::unique_ptr<CPlayerDlg> dlg;
+};
+
 } // namespace
 
 TEST(RealEngine, TracksAdvanceByThemselvesAndWrapToTheFirst)
@@ -64,17 +87,10 @@ TEST(RealEngine, TracksAdvanceByThemselvesAndWrapToTheFirst)
     WriteToneWav(low, 0.6, kLowHz);
     WriteToneWav(high, 0.6, kHighHz);
     const std::string capture = folder.filePath("out.raw").toStdString();
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
-
-    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    // Neither is shown: the list is filled directly and the first track double-clicked.
-    QtFileChooser chooser;
-    QtMessageBoxes messages;
     {
-        PlaybackModel model(*engine);
-        CPlayerDlg dlg(PlayerPlatform{model, chooser, messages});
-        dlg.show();
+        RealPlayer player(capture);
+        PlaybackModel& model = *player.model;
+        CPlayerDlg& dlg = *player.dlg;
         TrackTable[0].SetFromPath(low);
         TrackTable[1].SetFromPath(high);
         trackSlots = 3;
@@ -102,7 +118,39 @@ TEST(RealEngine, TracksAdvanceByThemselvesAndWrapToTheFirst)
         QTest::qWait(300);
         dlg.reject();
     }
-    engine.reset();
 
     EXPECT_EQ(TonesHeard(capture), "LHL");
+}
+
+TEST(RealEngine, NamedPipeAndDeviceAreUnplayableAndTheWindowAnswers)
+{
+    QTemporaryDir folder;
+    const std::string pipe = folder.filePath("pipe.mp3").toStdString();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string tone = folder.filePath("tone.wav").toStdString();
+    WriteToneWav(tone, 0.6, kLowHz);
+    RealPlayer player(folder.filePath("out.raw").toStdString());
+    CPlayerDlg& dlg = *player.dlg;
+    TrackTable[0].SetFromPath(pipe);
+    TrackTable[1].SetFromPath("/dev/zero");
+    TrackTable[2].SetFromPath(tone);
+    trackSlots = 4;
+    auto* list = FindControlAs<QListWidget>(&dlg, IDC_TRACK_LIST);
+    auto* status = FindControlAs<QLineEdit>(&dlg, IDC_STATUS);
+    // A double-click on each, as the user does it: an open that waited for a writer, or read a
+    // device that never ends, would never come back.
+    const auto doubleClick = [&](int row) {
+        currentTrack = row;
+        player.model->RefreshTrackList();
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        // A double click is a click and then the second press.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        return status->text();
+    };
+    EXPECT_EQ(doubleClick(0), QStringLiteral("Остановлено"));
+    EXPECT_EQ(doubleClick(1), QStringLiteral("Остановлено"));
+    EXPECT_EQ(doubleClick(2), QStringLiteral("Играю"));
+    EXPECT_NE(stream, 0u);
+    dlg.reject();
 }

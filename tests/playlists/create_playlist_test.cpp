@@ -234,3 +234,37 @@ TEST(CreatePlaylist, LeavesEveryOtherCatalogueByteAsItWas)
         EXPECT_EQ(ReadBytes(h.folder.Pl("PLT.plt")), kept + h.folder.Pl("new.plt") + "*new\r\n");
     }
 }
+
+TEST(CreatePlaylist, LongPathsComeBackWholeThroughCreateSaveAndReload)
+{
+    PlayerHarness h;
+    // 300 characters in seven folders of long Russian names, and 4,000 bytes.
+    std::string cyrillic = h.folder.Path();
+    for (int i = 0; i < 7; ++i)
+        cyrillic += "Очень длинное название папки с музыкой " + std::to_string(i) + "/";
+    std::filesystem::create_directories(cyrillic);
+    cyrillic += "Песня.mp3";
+    std::string deep = h.folder.Path();
+    while (deep.size() < 3800) deep += std::string(190, 'd') + "/";
+    std::filesystem::create_directories(deep);
+    deep += std::string(4000 - deep.size() - 4, 'f') + ".wav";
+    ASSERT_GE(QString::fromStdString(cyrillic).size(), 300);
+    ASSERT_EQ(deep.size(), 4000u);
+    h.Open();
+    for (const std::string& path : {cyrillic, deep}) {
+        WriteBytes(path, "");
+        h.chooser.Choose({path});
+        h.Click(IDC_ADD);
+    }
+
+    CreateNamed(h, "Длинные");
+    h.Click(IDC_SAVE);
+    EXPECT_EQ(ReadBytes(h.folder.Pl("Длинные.plt")), CrLf({cyrillic, deep, cyrillic, deep}));
+    // What the list shows is read back from the file.
+    ASSERT_EQ(trackSlots, 5);
+    EXPECT_EQ(TrackTable[2].path, cyrillic);
+    EXPECT_EQ(TrackTable[3].path, deep);
+    EXPECT_EQ(h.Items(IDC_TRACK_LIST),
+              (QStringList{"Песня", QString(deep.size() - deep.rfind('/') - 5, 'f'), "Песня",
+                           QString(deep.size() - deep.rfind('/') - 5, 'f')}));
+}

@@ -97,7 +97,7 @@ TEST(ReadPlaylistFile, GivesTracksThenTheTrailingRecord)
     EXPECT_EQ(ReadPlaylistBytes("/m/a.mp3"), (Paths{"/m/a.mp3", ""}));
 }
 
-TEST(ReadPlaylistFile, KeepsToTheTableAndCutsLongLines)
+TEST(ReadPlaylistFile, KeepsToTheTableAndPathsUpToTheSystemsLimit)
 {
     std::string bytes;
     for (int i = 0; i < 600; ++i) bytes += "/m/" + std::to_string(i) + ".mp3\r\n";
@@ -107,10 +107,13 @@ TEST(ReadPlaylistFile, KeepsToTheTableAndCutsLongLines)
     EXPECT_EQ(paths[kMaxTracks], "");
     EXPECT_EQ(ReadPlaylistBytes("/m/a\r\n/m/b\r\n/m/c", 2), (std::vector<std::string>{"/m/a", ""}));
 
-    // 300 two-byte characters: the path keeps 259 whole characters.
-    std::string longLine;
-    for (int i = 0; i < 300; ++i) longLine += "я";
-    EXPECT_EQ(ReadPlaylistBytes(longLine + "\r\n").at(0), longLine.substr(0, 259 * 2));
+    // A path the system allows is kept whole; a longer line keeps the whole
+    // two-byte characters that fit in the system's limit.
+    std::string longLine = "/";
+    while (longLine.size() + 2 <= kTrackPathBytes) longLine += "я";
+    EXPECT_EQ(ReadPlaylistBytes(longLine + "\r\n").at(0), longLine);
+    EXPECT_EQ(ReadPlaylistBytes("/" + longLine + "\r\n").at(0), "/" + longLine);
+    EXPECT_EQ(ReadPlaylistBytes(longLine + "я\r\n").at(0), longLine);
 }
 
 TEST(FirstCharacters, CountsCharactersNotBytes)

@@ -8,22 +8,6 @@
 #include <iterator>
 #include <stdexcept>
 
-ChooserResult ChooserResultFor(const std::vector<std::string>& paths)
-{
-    ChooserResult result;
-    if (paths.size() == 1) {
-        result.buffer = paths[0] + std::string(2, '\0');
-        result.fileOffset = paths[0].rfind('/') + 1;
-        return result;
-    }
-    const std::string folder = paths.at(0).substr(0, paths[0].rfind('/'));
-    result.buffer = folder + '\0';
-    result.fileOffset = result.buffer.size();
-    for (const std::string& path : paths) result.buffer += path.substr(path.rfind('/') + 1) + '\0';
-    result.buffer += '\0';
-    return result;
-}
-
 void FakeFileChooser::Choose(const std::vector<std::string>& paths) { next = ChooserResultFor(paths); }
 
 int FakeFileChooser::GetOpenFileName(const ChooserRequest& request, ChooserResult& result)

@@ -21,9 +21,6 @@ public:
     int GetOpenFileName(const ChooserRequest& request, ChooserResult& result) override;
 };
 
-// The result buffer the platform builds for these files (all in one folder when several).
-ChooserResult ChooserResultFor(const std::vector<std::string>& paths);
-
 struct ShownMessage {
     QString text;
     QString caption;
