@@ -415,3 +415,47 @@ TEST(EnginePulse, AVolumeChangeIsHeardAtOnceAndAtItsLevel)
     EXPECT_NEAR(double(half - heard.begin) / kFixtureRate, setAt, 0.03) << "heard at full volume";
     EXPECT_NEAR(ToneAmplitude(out, half + kWindow * 3, heard.end - kWindow, 660), 0.25, 0.02);
 }
+
+// Two tracks through the server, with the transport's calls at the advance:
+// the next one opened ahead follows the last frame of the first, no silence
+// between.
+TEST(EnginePulse, ATrackPreparedAheadFollowsTheLastOneWithNoSilence)
+{
+    TempFolder folder;
+    PrivatePulseAudio pulse(folder);
+    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
+    const pid_t recorder = RecordSink(folder, "monitor.raw");
+    ASSERT_GT(recorder, 0);
+    WriteToneWav(folder.File("first.wav"), 1.0, 440, 0.5);
+    WriteToneWav(folder.File("next.wav"), 1.0, 660, 0.5);
+    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
+    ASSERT_TRUE(engine->AudioInit());
+    const HSTREAM first = engine->AudioStreamCreateFile(folder.File("first.wav").c_str());
+    ASSERT_TRUE(engine->AudioPlay(first));
+    ASSERT_TRUE(engine->AudioPrepareNext(folder.File("next.wav").c_str()));
+    ASSERT_TRUE(WaitUntil([&] { return engine->AudioIsActive(first) == 0; }, 5));
+    ASSERT_TRUE(engine->AudioStop(first));
+    ASSERT_TRUE(engine->AudioStreamFree(first));
+    ASSERT_TRUE(engine->AudioInit());
+    const HSTREAM next = engine->AudioStreamCreateFile(folder.File("next.wav").c_str());
+    ASSERT_TRUE(engine->AudioPlay(next));
+    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(next) == 0; }, 5));
+    Sleep(0.3);
+    engine.reset();
+    EndProcess(recorder);
+
+    const std::vector<float> out = ReadRawStereo(folder.File("monitor.raw"));
+    const Span heard = Audible(out);
+    // In 1 ms windows, every one carries a tone.
+    constexpr std::size_t kWindow = kFixtureRate / 1000;
+    std::size_t silent = 0;
+    for (std::size_t at = heard.begin; at + kWindow <= heard.end; at += kWindow)
+        silent += CountAudible({out.begin() + long(at), out.begin() + long(at + kWindow)}) == 0;
+    EXPECT_EQ(silent, 0u);
+    // The first tone ends within a 10 ms window, and the next is whole after it.
+    constexpr std::size_t kTenth = kFixtureRate / 100;
+    std::size_t joint = heard.begin;
+    while (joint + kTenth <= heard.end && ToneAmplitude(out, joint, joint + kTenth, 440) > 0.25)
+        joint += kTenth;
+    EXPECT_NEAR(double(heard.end - joint) / kFixtureRate, 1.0, 0.011);
+}
