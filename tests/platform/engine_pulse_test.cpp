@@ -165,6 +165,12 @@ public:
         return engine->AudioPlay(stream) ? stream : 0;
     }
     double Seconds(HSTREAM stream) { return double(engine->AudioGetPosition(stream)) / kBytesPerSecond; }
+    // As Play, once its position has passed `seconds`; 0 if it does not soon.
+    HSTREAM PlayPast(const std::string& name, double seconds)
+    {
+        const HSTREAM stream = Play(name);
+        return WaitUntil([&] { return Seconds(stream) >= seconds; }, 5) ? stream : 0;
+    }
     // Once `stream` is heard to its end and the sink has played it out: the
     // engine closed, what the sink heard.
     std::vector<float> HeardToTheEndOf(HSTREAM stream)
@@ -356,17 +362,23 @@ TEST(EnginePulse, AStoppedTracksQueuedSoundIsNotHeardWhenTheNextOneStarts)
     EXPECT_LT(ToneAmplitude(out, start - kWindow * 5, start + kWindow, 660), 0.05);
 }
 
+// The sound server's tests that listen to its sink from the start.
+class EnginePulseHeard : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start"; }
+
+    TempFolder folder;
+    RecordedEngine pulse{folder};
+};
+
 // A pause is silent at the place the position tells, and the play after it
 // goes on from there: heard before the pause is what the position said, and
 // all of it is heard once.
-TEST(EnginePulse, PauseIsSilentWhereThePositionSaysAndPlayGoesOnFromThere)
+TEST_F(EnginePulseHeard, PauseIsSilentWhereThePositionSaysAndPlayGoesOnFromThere)
 {
-    TempFolder folder;
     WriteToneWav(folder.File("tone.wav"), 3.0, 660, 0.5);
-    RecordedEngine pulse(folder);
-    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
-    const HSTREAM stream = pulse.Play("tone.wav");
-    ASSERT_TRUE(WaitUntil([&] { return pulse.Seconds(stream) >= 1; }, 5));
+    const HSTREAM stream = pulse.PlayPast("tone.wav", 1);
+    ASSERT_NE(stream, 0u);
     ASSERT_TRUE(pulse.engine->AudioPause(stream));
     const double paused = pulse.Seconds(stream);
     Sleep(1.0);
@@ -390,14 +402,11 @@ TEST(EnginePulse, PauseIsSilentWhereThePositionSaysAndPlayGoesOnFromThere)
 
 // A seek drops what the server had queued: what was heard of the old place
 // ends where the position said, and nothing of it comes after the new one.
-TEST(EnginePulse, ASeekLeavesNothingOfTheOldPlaceToBeHeard)
+TEST_F(EnginePulseHeard, ASeekLeavesNothingOfTheOldPlaceToBeHeard)
 {
-    TempFolder folder;
     WriteTonesWav(folder.File("tones.wav"), {{2.0, 440}, {1.0, 880}});
-    RecordedEngine pulse(folder);
-    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
-    const HSTREAM stream = pulse.Play("tones.wav");
-    ASSERT_TRUE(WaitUntil([&] { return pulse.Seconds(stream) >= 0.5; }, 5));
+    const HSTREAM stream = pulse.PlayPast("tones.wav", 0.5);
+    ASSERT_NE(stream, 0u);
     const double seekAt = pulse.Seconds(stream);
     ASSERT_TRUE(pulse.engine->AudioSetPosition(stream, 2 * kBytesPerSecond));
     const std::vector<float> out = pulse.HeardToTheEndOf(stream);
@@ -415,14 +424,11 @@ TEST(EnginePulse, ASeekLeavesNothingOfTheOldPlaceToBeHeard)
 
 // The volume is the stream's own at the server: half is heard as half, from
 // where the position was when it was set, not after the queue.
-TEST(EnginePulse, AVolumeChangeIsHeardAtOnceAndAtItsLevel)
+TEST_F(EnginePulseHeard, AVolumeChangeIsHeardAtOnceAndAtItsLevel)
 {
-    TempFolder folder;
     WriteToneWav(folder.File("tone.wav"), 2.0, 660, 0.5);
-    RecordedEngine pulse(folder);
-    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
-    const HSTREAM stream = pulse.Play("tone.wav");
-    ASSERT_TRUE(WaitUntil([&] { return pulse.Seconds(stream) >= 1; }, 5));
+    const HSTREAM stream = pulse.PlayPast("tone.wav", 1);
+    ASSERT_NE(stream, 0u);
     ASSERT_TRUE(pulse.engine->AudioSetVolume(50));
     const double setAt = pulse.Seconds(stream);
     const std::vector<float> out = pulse.HeardToTheEndOf(stream);
@@ -438,13 +444,10 @@ TEST(EnginePulse, AVolumeChangeIsHeardAtOnceAndAtItsLevel)
 // Two tracks through the server, with the transport's calls at the advance:
 // the next one opened ahead follows the last frame of the first, no silence
 // between.
-TEST(EnginePulse, ATrackPreparedAheadFollowsTheLastOneWithNoSilence)
+TEST_F(EnginePulseHeard, ATrackPreparedAheadFollowsTheLastOneWithNoSilence)
 {
-    TempFolder folder;
     WriteToneWav(folder.File("first.wav"), 1.0, 440, 0.5);
     WriteToneWav(folder.File("next.wav"), 1.0, 660, 0.5);
-    RecordedEngine pulse(folder);
-    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
     AudioEngine& engine = *pulse.engine;
     const HSTREAM first = pulse.Play("first.wav");
     ASSERT_TRUE(engine.AudioPrepareNext(folder.File("next.wav").c_str()));
