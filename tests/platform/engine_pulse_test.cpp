@@ -2,7 +2,9 @@
 // own with a null sink, its monitor recorded by parec, the tone found in the
 // recording; the server killed under a playing stream and started again long
 // after, started only after the first play, and asked what the engine holds on
-// it. The sound comes back by itself each time.
+// it. The sound comes back by itself each time. And, listened to from the
+// start: a pause, a seek and a volume change heard where the position said,
+// and a track prepared ahead following the last one with no silence.
 
 #include "audio_capture.h"
 #include "engine_test_env.h"
