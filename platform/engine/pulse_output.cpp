@@ -11,16 +11,18 @@
 
 namespace {
 
-// What the server holds queued (about half a second), and how much must have
-// played before it asks for more: a quarter second, so that the client's
-// thread wakes about four times a second. The 20 ms between twice the request
-// and the queue is what the server keeps at its sink (it asks the sink for
-// that latency), so that a cork, a flush or a volume change is heard within it.
-constexpr pa_usec_t kQueuedUsec = 540'000;
-constexpr pa_usec_t kRequestUsec = 260'000;
-// After a flush or an underrun the server plays again once this much is
-// there, not only once the queue is full again.
-constexpr pa_usec_t kPrebufferUsec = 20'000;
+// What the server holds queued (0.66 s), and how much must have played before
+// it asks for more (0.32 s), so that the client's thread wakes about three
+// times a second for sound and about once more for the server's timing: four
+// wake-ups a second at most. What is left beyond twice the request is
+// what the server keeps at its sink (it asks the sink for half of those 20 ms
+// of latency), so that a cork, a flush or a volume change is heard within it.
+constexpr pa_usec_t kQueuedUsec = 660'000;
+constexpr pa_usec_t kRequestUsec = 320'000;
+// After a start, a flush or an underrun the server plays once this much is
+// there (about what a stream has decoded when it starts), not only once the
+// queue is full again; a sound shorter than that is started by hand.
+constexpr pa_usec_t kPrebufferUsec = 90'000;
 // While a playing stream waits for its decoder (its start, a seek), the
 // server is given its sound this soon after it is decoded.
 constexpr pa_usec_t kRetryUsec = 10'000;
@@ -264,7 +266,14 @@ void PulseOutput::Fill()
         wanted -= bytes;
         if (bytes < size) break;
     }
-    if (!starved) return;
+    if (!starved) {
+        // Nothing more is coming for now (a stream ended): what is queued
+        // plays even if it is less than the server waits for.
+        if (wanted > 0)
+            if (pa_operation* start = pa_stream_trigger(m_stream, nullptr, nullptr))
+                pa_operation_unref(start);
+        return;
+    }
     const pa_usec_t when = pa_rtclock_now() + kRetryUsec;
     if (m_retry)
         pa_context_rttime_restart(m_context, m_retry, when);

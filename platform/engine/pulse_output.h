@@ -1,9 +1,9 @@
 #pragma once
 // The output device straight through the sound server's own client library
 // (PulseAudio, or PipeWire serving its protocol), 44,100 Hz 16-bit stereo, as
-// the field's best clients do it: about half a second queued at the server,
-// topped up a quarter second at a time (the client's thread wakes about four
-// times a second while playing, not at all while paused); corked at a pause,
+// the field's best clients do it: most of a second queued at the server,
+// topped up a third of a second at a time (the client's thread wakes at most four times a
+// second while playing, not at all while paused); corked at a pause,
 // so that it is silent at once and what was queued is heard first at the
 // resume; flushed at a stop, a seek and a new track. The volume is the
 // stream's own at the server, so a change is heard within the server's

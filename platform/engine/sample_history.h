@@ -14,7 +14,7 @@ class SampleHistory {
 public:
     // What the spectrum takes.
     static constexpr std::size_t kSize = 2048;
-    // 1.5 s kept: the server's queue (about half a second) and its sink's
+    // 1.5 s kept: the server's queue (0.66 s) and its sink's
     // latency, with room to spare; older samples are overwritten.
     static constexpr std::size_t kKept = 65536;
 

@@ -1,7 +1,7 @@
 // What the engine plays, read back from SDL's disk driver: frequency, level,
 // volume, pause, how often the decoder wakes, seeks, the end of a stream, the
-// spectrum, MIDI, and a file that goes bad while it plays; and a stream whose
-// decoder starts slowly.
+// spectrum, MIDI, a file that goes bad while it plays, and the next track
+// prepared ahead; and a stream whose decoder starts slowly.
 
 #include "audio_capture.h"
 #include "engine_test_env.h"

@@ -2,7 +2,9 @@
 // own with a null sink, its monitor recorded by parec, the tone found in the
 // recording; the server killed under a playing stream and started again long
 // after, started only after the first play, and asked what the engine holds on
-// it. The sound comes back by itself each time.
+// it. The sound comes back by itself each time. And, listened to from the
+// start: a pause, a seek and a volume change heard where the position said,
+// and a track prepared ahead following the last one with no silence.
 
 #include "audio_capture.h"
 #include "engine_test_env.h"
@@ -100,6 +102,62 @@ bool SoundComesBack(AudioEngine& engine, HSTREAM stream, std::uint64_t from,
     ::testing::Test::RecordProperty("sound_back_ms",
                                     int(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
     return back;
+}
+
+// The engine on a PulseAudio daemon of the test's own, its sink recorded from
+// the start.
+class RecordedEngine {
+public:
+    explicit RecordedEngine(const TempFolder& folder) : m_folder(folder), m_pulse(folder) { }
+
+    // True once the daemon answers, its sink is recorded and the engine is up.
+    bool Start()
+    {
+        if (!m_pulse.Start()) return false;
+        m_recorder = RecordSink(m_folder, "monitor.raw");
+        engine = CreateSystemAudioEngine();
+        return m_recorder > 0 && engine->AudioInit();
+    }
+    // A stream of the folder's file `name`, playing.
+    HSTREAM Play(const std::string& name)
+    {
+        const HSTREAM stream = engine->AudioStreamCreateFile(m_folder.File(name).c_str());
+        return engine->AudioPlay(stream) ? stream : 0;
+    }
+    double Seconds(HSTREAM stream) { return double(engine->AudioGetPosition(stream)) / kBytesPerSecond; }
+    // As Play, once its position has passed `seconds`; 0 if it does not soon.
+    HSTREAM PlayPast(const std::string& name, double seconds)
+    {
+        const HSTREAM stream = Play(name);
+        return WaitUntil([&] { return Seconds(stream) >= seconds; }, 5) ? stream : 0;
+    }
+    // Once `stream` is heard to its end and the sink has played it out: the
+    // engine closed, what the sink heard.
+    std::vector<float> HeardToTheEndOf(HSTREAM stream)
+    {
+        EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
+        Sleep(0.3);
+        engine.reset();
+        EndProcess(m_recorder);
+        return ReadRawStereo(m_folder.File("monitor.raw"));
+    }
+
+    std::unique_ptr<AudioEngine> engine;
+
+private:
+    const TempFolder& m_folder;
+    PrivatePulseAudio m_pulse;
+    pid_t m_recorder = 0;
+};
+
+// The first sample at or after `from` of the first 10 ms window for which
+// `holds` is false; `samples.size()` if there is none.
+template <typename Holds>
+std::size_t WhileWindows(const std::vector<float>& samples, std::size_t from, Holds holds)
+{
+    constexpr std::size_t kWindow = kFixtureRate / 100;
+    while (from + kWindow <= samples.size() && holds(from, from + kWindow)) from += kWindow;
+    return from + kWindow <= samples.size() ? from : samples.size();
 }
 
 } // namespace
@@ -264,44 +322,39 @@ TEST(EnginePulse, AStoppedTracksQueuedSoundIsNotHeardWhenTheNextOneStarts)
     EXPECT_LT(ToneAmplitude(out, start - kWindow * 5, start + kWindow, 660), 0.05);
 }
 
+// The sound server's tests that listen to its sink from the start.
+class EnginePulseHeard : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start"; }
+
+    TempFolder folder;
+    RecordedEngine pulse{folder};
+};
+
 // A pause is silent at the place the position tells, and the play after it
 // goes on from there: heard before the pause is what the position said, and
 // all of it is heard once.
-TEST(EnginePulse, PauseIsSilentWhereThePositionSaysAndPlayGoesOnFromThere)
+TEST_F(EnginePulseHeard, PauseIsSilentWhereThePositionSaysAndPlayGoesOnFromThere)
 {
-    TempFolder folder;
-    PrivatePulseAudio pulse(folder);
-    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
-    const pid_t recorder = RecordSink(folder, "monitor.raw");
-    ASSERT_GT(recorder, 0);
     WriteToneWav(folder.File("tone.wav"), 3.0, 660, 0.5);
-    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    ASSERT_TRUE(engine->AudioInit());
-    const HSTREAM stream = engine->AudioStreamCreateFile(folder.File("tone.wav").c_str());
-    ASSERT_TRUE(engine->AudioPlay(stream));
-    ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) >= kBytesPerSecond; }, 5));
-    ASSERT_TRUE(engine->AudioPause(stream));
-    const double paused = double(engine->AudioGetPosition(stream)) / kSecond;
+    const HSTREAM stream = pulse.PlayPast("tone.wav", 1);
+    ASSERT_NE(stream, 0u);
+    ASSERT_TRUE(pulse.engine->AudioPause(stream));
+    const double paused = pulse.Seconds(stream);
     Sleep(1.0);
-    EXPECT_EQ(engine->AudioGetPosition(stream), std::uint64_t(paused * kSecond)) << "held while paused";
-    ASSERT_TRUE(engine->AudioPlay(stream));
-    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
-    Sleep(0.3);
-    engine.reset();
-    EndProcess(recorder);
+    EXPECT_EQ(pulse.Seconds(stream), paused) << "held while paused";
+    ASSERT_TRUE(pulse.engine->AudioPlay(stream));
+    const std::vector<float> out = pulse.HeardToTheEndOf(stream);
 
     // The pause is the first silent 10 ms window after the sound began, the
     // resume the next one that is not.
-    const std::vector<float> out = ReadRawStereo(folder.File("monitor.raw"));
-    const Span heard = Audible(out);
-    constexpr std::size_t kWindow = kFixtureRate / 100;
-    const auto silent = [&](std::size_t at) {
-        return CountAudible({out.begin() + long(at), out.begin() + long(at + kWindow)}) == 0;
+    const auto sounds = [&](std::size_t begin, std::size_t end) {
+        return CountAudible({out.begin() + long(begin), out.begin() + long(end)}) > 0;
     };
-    std::size_t gap = heard.begin;
-    while (gap + kWindow <= heard.end && !silent(gap)) gap += kWindow;
-    std::size_t resumed = gap;
-    while (resumed + kWindow <= heard.end && silent(resumed)) resumed += kWindow;
+    const Span heard = Audible(out);
+    const std::size_t gap = WhileWindows(out, heard.begin, sounds);
+    const std::size_t resumed =
+        WhileWindows(out, gap, [&](std::size_t b, std::size_t e) { return !sounds(b, e); });
     const double before = double(gap - heard.begin) / kFixtureRate;
     EXPECT_NEAR(before, paused, 0.03) << "heard before the pause";
     EXPECT_NEAR(before + double(heard.end - resumed) / kFixtureRate, 3.0, 0.03) << "all of it, once";
@@ -309,67 +362,71 @@ TEST(EnginePulse, PauseIsSilentWhereThePositionSaysAndPlayGoesOnFromThere)
 
 // A seek drops what the server had queued: what was heard of the old place
 // ends where the position said, and nothing of it comes after the new one.
-TEST(EnginePulse, ASeekLeavesNothingOfTheOldPlaceToBeHeard)
+TEST_F(EnginePulseHeard, ASeekLeavesNothingOfTheOldPlaceToBeHeard)
 {
-    TempFolder folder;
-    PrivatePulseAudio pulse(folder);
-    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
-    const pid_t recorder = RecordSink(folder, "monitor.raw");
-    ASSERT_GT(recorder, 0);
     WriteTonesWav(folder.File("tones.wav"), {{2.0, 440}, {1.0, 880}});
-    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    ASSERT_TRUE(engine->AudioInit());
-    const HSTREAM stream = engine->AudioStreamCreateFile(folder.File("tones.wav").c_str());
-    ASSERT_TRUE(engine->AudioPlay(stream));
-    ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) >= kBytesPerSecond / 2; }, 5));
-    const double seekAt = double(engine->AudioGetPosition(stream)) / kSecond;
-    ASSERT_TRUE(engine->AudioSetPosition(stream, 2 * kBytesPerSecond));
-    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
-    Sleep(0.3);
-    engine.reset();
-    EndProcess(recorder);
+    const HSTREAM stream = pulse.PlayPast("tones.wav", 0.5);
+    ASSERT_NE(stream, 0u);
+    const double seekAt = pulse.Seconds(stream);
+    ASSERT_TRUE(pulse.engine->AudioSetPosition(stream, 2 * kBytesPerSecond));
+    const std::vector<float> out = pulse.HeardToTheEndOf(stream);
 
-    const std::vector<float> out = ReadRawStereo(folder.File("monitor.raw"));
     const Span heard = Audible(out);
-    constexpr std::size_t kWindow = kFixtureRate / 100;
-    std::size_t next = heard.begin;
-    while (next + kWindow <= heard.end && ToneAmplitude(out, next, next + kWindow, 880) < 0.25)
-        next += kWindow;
-    ASSERT_LT(next + kWindow, heard.end) << "the new place is in the recording";
-    std::size_t old = heard.begin;
-    while (old + kWindow <= next && ToneAmplitude(out, old, old + kWindow, 440) > 0.25) old += kWindow;
+    const std::size_t next = WhileWindows(
+        out, heard.begin, [&](std::size_t b, std::size_t e) { return ToneAmplitude(out, b, e, 880) < 0.25; });
+    ASSERT_LT(next, heard.end) << "the new place is in the recording";
+    const std::size_t old = WhileWindows(
+        out, heard.begin, [&](std::size_t b, std::size_t e) { return ToneAmplitude(out, b, e, 440) > 0.25; });
     EXPECT_NEAR(double(old - heard.begin) / kFixtureRate, seekAt, 0.03) << "heard of the old place";
-    EXPECT_LT(ToneAmplitude(out, next + kWindow * 3, heard.end, 440), 0.02) << "the old place after the new";
+    EXPECT_LT(ToneAmplitude(out, next + kFixtureRate / 30, heard.end, 440), 0.02)
+        << "the old place after the new";
 }
 
 // The volume is the stream's own at the server: half is heard as half, from
 // where the position was when it was set, not after the queue.
-TEST(EnginePulse, AVolumeChangeIsHeardAtOnceAndAtItsLevel)
+TEST_F(EnginePulseHeard, AVolumeChangeIsHeardAtOnceAndAtItsLevel)
 {
-    TempFolder folder;
-    PrivatePulseAudio pulse(folder);
-    ASSERT_TRUE(pulse.Start()) << "pulseaudio did not start";
-    const pid_t recorder = RecordSink(folder, "monitor.raw");
-    ASSERT_GT(recorder, 0);
     WriteToneWav(folder.File("tone.wav"), 2.0, 660, 0.5);
-    std::unique_ptr<AudioEngine> engine = CreateSystemAudioEngine();
-    ASSERT_TRUE(engine->AudioInit());
-    const HSTREAM stream = engine->AudioStreamCreateFile(folder.File("tone.wav").c_str());
-    ASSERT_TRUE(engine->AudioPlay(stream));
-    ASSERT_TRUE(WaitUntil([&] { return engine->AudioGetPosition(stream) >= kBytesPerSecond; }, 5));
-    ASSERT_TRUE(engine->AudioSetVolume(50));
-    const double setAt = double(engine->AudioGetPosition(stream)) / kSecond;
-    EXPECT_TRUE(WaitUntil([&] { return engine->AudioIsActive(stream) == 0; }, 5));
-    Sleep(0.3);
-    engine.reset();
-    EndProcess(recorder);
+    const HSTREAM stream = pulse.PlayPast("tone.wav", 1);
+    ASSERT_NE(stream, 0u);
+    ASSERT_TRUE(pulse.engine->AudioSetVolume(50));
+    const double setAt = pulse.Seconds(stream);
+    const std::vector<float> out = pulse.HeardToTheEndOf(stream);
 
-    const std::vector<float> out = ReadRawStereo(folder.File("monitor.raw"));
     const Span heard = Audible(out);
-    constexpr std::size_t kWindow = kFixtureRate / 100;
-    std::size_t half = heard.begin;
-    while (half + kWindow <= heard.end && ToneAmplitude(out, half, half + kWindow, 660) > 0.4)
-        half += kWindow;
+    const std::size_t half = WhileWindows(
+        out, heard.begin, [&](std::size_t b, std::size_t e) { return ToneAmplitude(out, b, e, 660) > 0.4; });
     EXPECT_NEAR(double(half - heard.begin) / kFixtureRate, setAt, 0.03) << "heard at full volume";
-    EXPECT_NEAR(ToneAmplitude(out, half + kWindow * 3, heard.end - kWindow, 660), 0.25, 0.02);
+    EXPECT_NEAR(ToneAmplitude(out, half + kFixtureRate / 30, heard.end - kFixtureRate / 100, 660), 0.25,
+                0.02);
+}
+
+// Two tracks through the server, with the transport's calls at the advance:
+// the next one opened ahead follows the last frame of the first, no silence
+// between.
+TEST_F(EnginePulseHeard, ATrackPreparedAheadFollowsTheLastOneWithNoSilence)
+{
+    WriteToneWav(folder.File("first.wav"), 1.0, 440, 0.5);
+    WriteToneWav(folder.File("next.wav"), 1.0, 660, 0.5);
+    AudioEngine& engine = *pulse.engine;
+    const HSTREAM first = pulse.Play("first.wav");
+    ASSERT_TRUE(engine.AudioPrepareNext(folder.File("next.wav").c_str()));
+    ASSERT_TRUE(WaitUntil([&] { return engine.AudioIsActive(first) == 0; }, 5));
+    ASSERT_TRUE(engine.AudioStop(first));
+    ASSERT_TRUE(engine.AudioStreamFree(first));
+    ASSERT_TRUE(engine.AudioInit());
+    const HSTREAM next = pulse.Play("next.wav");
+    const std::vector<float> out = pulse.HeardToTheEndOf(next);
+
+    // In 1 ms windows, every one carries a tone.
+    const Span heard = Audible(out);
+    constexpr std::size_t kWindow = kFixtureRate / 1000;
+    std::size_t silent = 0;
+    for (std::size_t at = heard.begin; at + kWindow <= heard.end; at += kWindow)
+        silent += CountAudible({out.begin() + long(at), out.begin() + long(at + kWindow)}) == 0;
+    EXPECT_EQ(silent, 0u);
+    // The first tone ends within a 10 ms window, and the next is whole after it.
+    const std::size_t joint = WhileWindows(
+        out, heard.begin, [&](std::size_t b, std::size_t e) { return ToneAmplitude(out, b, e, 440) > 0.25; });
+    EXPECT_NEAR(double(heard.end - joint) / kFixtureRate, 1.0, 0.011);
 }
