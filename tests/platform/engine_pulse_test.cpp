@@ -114,7 +114,7 @@ public:
     bool Start()
     {
         if (!m_pulse.Start()) return false;
-        m_recorder = RecordSink(m_folder, "monitor.raw");
+        m_recorder = RecordMonitor("lirvan", m_folder.File("monitor.raw"));
         engine = CreateSystemAudioEngine();
         return m_recorder > 0 && engine->AudioInit();
     }
