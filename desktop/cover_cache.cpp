@@ -13,7 +13,8 @@ namespace {
 QString ExtensionOf(const std::string& picture, const std::string& mimeType)
 {
     const QString type = QString::fromStdString(mimeType).toLower();
-    if (type == QLatin1String("image/jpeg") || type == QLatin1String("image/jpg")) return QStringLiteral("jpg");
+    if (type == QLatin1String("image/jpeg") || type == QLatin1String("image/jpg"))
+        return QStringLiteral("jpg");
     if (type == QLatin1String("image/png")) return QStringLiteral("png");
     if (type == QLatin1String("image/gif")) return QStringLiteral("gif");
     if (type == QLatin1String("image/bmp")) return QStringLiteral("bmp");
@@ -32,9 +33,10 @@ std::string CachedCover(const std::string& picture, const std::string& mimeType)
     const QString extension = ExtensionOf(picture, mimeType);
     if (picture.empty() || extension.isEmpty()) return {};
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-                           QStringLiteral("/lirvan1/covers");
+        QStringLiteral("/lirvan1/covers");
     const QByteArray bytes = QByteArray::fromRawData(picture.data(), static_cast<qsizetype>(picture.size()));
-    const QString name = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    const QString name =
+        QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
     const QString target = folder + QLatin1Char('/') + name + QLatin1Char('.') + extension;
     // The name is the content: a file there already holds these bytes.
     if (QFileInfo(target).isFile()) return QFile::encodeName(target).toStdString();

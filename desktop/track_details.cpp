@@ -47,8 +47,9 @@ QStringList ListOf(const std::vector<std::string>& values)
 TrackDetails ReadTrackDetails(const std::string& path)
 {
     const TrackTags tags = ReadTrackTags(path);
-    TrackDetails details{QString::fromStdString(tags.title), ListOf(tags.artists),
-                         QString::fromStdString(tags.album), ListOf(tags.albumArtists), tags.trackNumber, {}};
+    TrackDetails details{
+        QString::fromStdString(tags.title), ListOf(tags.artists), QString::fromStdString(tags.album),
+        ListOf(tags.albumArtists),          tags.trackNumber,     {}};
     // A picture that cannot be cached gives way to the one beside the track.
     std::string cover = CachedCover(tags.picture, tags.pictureMimeType);
     if (cover.empty()) cover = CoverBeside(path);

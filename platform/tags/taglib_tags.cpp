@@ -96,11 +96,11 @@ void OfferMp4(const TagLib::MP4::Tag* tag, PictureChoice& choice)
 {
     if (!tag || !tag->contains("covr")) return;
     for (const TagLib::MP4::CoverArt& cover : tag->item("covr").toCoverArtList()) {
-        const char* type = cover.format() == TagLib::MP4::CoverArt::PNG    ? "image/png"
-                           : cover.format() == TagLib::MP4::CoverArt::JPEG ? "image/jpeg"
-                           : cover.format() == TagLib::MP4::CoverArt::GIF  ? "image/gif"
-                           : cover.format() == TagLib::MP4::CoverArt::BMP  ? "image/bmp"
-                                                                            : "";
+        const char* type = cover.format() == TagLib::MP4::CoverArt::PNG ? "image/png"
+            : cover.format() == TagLib::MP4::CoverArt::JPEG             ? "image/jpeg"
+            : cover.format() == TagLib::MP4::CoverArt::GIF              ? "image/gif"
+            : cover.format() == TagLib::MP4::CoverArt::BMP              ? "image/bmp"
+                                                                        : "";
         // MP4 marks no picture as the front one: the first is the cover.
         choice.Offer(cover.data(), type, false);
     }
