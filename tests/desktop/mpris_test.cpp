@@ -254,6 +254,11 @@ TEST_F(MprisTest, TagsAndCoversOfRealFiles)
                   QUrl::fromLocalFile(QString::fromStdString(folder + "альбом/Cover.JPG"))
                       .toString(QUrl::FullyEncoded)
                       .toStdString());
+
+    // A cache that cannot be written leaves the cover out, and nothing else.
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(folder + "pic.png"));
+    w.model.OpenTracks({folder + "v24.mp3"});
+    EXPECT_EQ(MetadataOnceItHas(QStringLiteral("xesam:album"), format), "Песня|Исполнитель|Альбом|Группа|3|");
     qunsetenv("XDG_CACHE_HOME");
 }
 
