@@ -54,7 +54,7 @@ MprisPlayer::MprisPlayer(PlaybackModel& model, QWidget& window, QDBusConnection 
     }
     m_registered = true;
     // A track loaded before the bus was opened is the one heard.
-    if (m_model.HasCurrentTrack()) CaptureLoad(m_model.CurrentTrack());
+    if (m_model.StreamLoaded() && m_model.HasCurrentTrack()) CaptureLoad(m_model.CurrentTrack());
     m_sent = Properties();
     connect(&m_model, &PlaybackModel::StateChanged, this, &MprisPlayer::NoticeChange);
     connect(&m_model, &PlaybackModel::TrackLoaded, this, [this](int index) {
