@@ -11,7 +11,7 @@ file(RELATIVE_PATH LIRVAN_MODULES_FROM_EXE ${CMAKE_INSTALL_FULL_BINDIR}
   ${CMAKE_INSTALL_PREFIX}/${LIRVAN_MODULE_DIR})
 set_property(SOURCE platform/engine/module_loader.cpp APPEND PROPERTY COMPILE_DEFINITIONS
   LIRVAN_MODULES_FROM_EXE="${LIRVAN_MODULES_FROM_EXE}")
-install(TARGETS ${LIRVAN_DECODER_MODULES} lirvan_engine LIBRARY DESTINATION ${LIRVAN_MODULE_DIR})
+install(TARGETS ${LIRVAN_DECODER_MODULES} lirvan_engine lirvan_tags LIBRARY DESTINATION ${LIRVAN_MODULE_DIR})
 
 # Programs of the build tree that load the modules but do not sit beside them
 # (tests, benchmarks, fuzz targets) take this object, which names the build

@@ -1,6 +1,7 @@
 #include "desktop/mpris.h"
 
 #include "desktop/desktop_entry.h"
+#include "desktop/file_urls.h"
 #include "desktop/track_paths.h"
 #include "playback/playback_model.h"
 #include "platform/audio_formats.h"
@@ -8,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QDBusMessage>
-#include <QFile>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -56,10 +56,23 @@ MprisPlayer::MprisPlayer(PlaybackModel& model, QWidget& window, QDBusConnection 
         }
     }
     m_registered = true;
+    // A track loaded before the bus was opened is the one heard.
+    if (m_model.StreamLoaded() && m_model.HasCurrentTrack()) CaptureLoad(m_model.CurrentTrack());
     m_sent = Properties();
     connect(&m_model, &PlaybackModel::StateChanged, this, &MprisPlayer::NoticeChange);
-    connect(&m_model, &PlaybackModel::TrackLoaded, this, &MprisPlayer::NoticeChange);
-    connect(&m_model, &PlaybackModel::TracksChanged, this, &MprisPlayer::NoticeChange);
+    connect(&m_model, &PlaybackModel::TrackLoaded, this, [this](int index) {
+        CaptureLoad(index);
+        NoticeChange();
+    });
+    connect(&m_model, &PlaybackModel::TracksChanged, this, [this] {
+        // An emptied table stopped what played: no track is loaded.
+        if (m_model.TrackCount() == 0) m_loaded = {};
+        NoticeChange();
+    });
+    connect(&m_details, &TrackDetailsReader::DetailsRead, this, [this](const TrackDetails& details) {
+        m_loaded.details = details;
+        NoticeChange();
+    });
     connect(&m_model, &PlaybackModel::LengthChanged, this, &MprisPlayer::NoticeChange);
     connect(&m_model, &PlaybackModel::StreamLoadedChanged, this, &MprisPlayer::NoticeChange);
     connect(&m_model, &PlaybackModel::VolumeChanged, this, &MprisPlayer::NoticeChange);
@@ -131,9 +144,8 @@ void MprisPlayer::SetPosition(const QDBusObjectPath& trackId, qint64 position)
 
 void MprisPlayer::OpenUri(const QString& uri)
 {
-    const QUrl url(uri);
-    if (!url.isLocalFile()) return;
-    OpenPaths(m_model, {QFile::encodeName(url.toLocalFile()).toStdString()});
+    const std::string path = LocalPathOf(QUrl(uri));
+    if (!path.empty()) OpenPaths(m_model, {path});
 }
 
 QString MprisPlayer::PlaybackStatus() const
@@ -148,23 +160,35 @@ QString MprisPlayer::PlaybackStatus() const
 
 QDBusObjectPath MprisPlayer::TrackId() const
 {
-    if (!m_model.HasCurrentTrack())
+    if (m_loaded.index < 0)
         return QDBusObjectPath(QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack"));
-    return QDBusObjectPath(QStringLiteral("/org/lirvan1/track/%1").arg(m_model.CurrentTrack()));
+    return QDBusObjectPath(QStringLiteral("/org/lirvan1/track/%1").arg(m_loaded.index));
+}
+
+void MprisPlayer::CaptureLoad(int index)
+{
+    const s_simple& track = lirvan::TrackTable[index];
+    m_loaded = {index, QString::fromStdString(track.name), track.path, {}};
+    m_details.Read(track.path);
 }
 
 QVariantMap MprisPlayer::Metadata() const
 {
     QVariantMap metadata{{QStringLiteral("mpris:trackid"), QVariant::fromValue(TrackId())}};
-    if (!m_model.HasCurrentTrack()) return metadata;
-    const s_simple& track = lirvan::TrackTable[m_model.CurrentTrack()];
-    metadata.insert(QStringLiteral("xesam:title"), QString::fromStdString(track.name));
-    metadata.insert(QStringLiteral("xesam:url"),
-                    QUrl::fromLocalFile(QFile::decodeName(track.path.c_str())).toString(QUrl::FullyEncoded));
+    if (m_loaded.index < 0) return metadata;
+    const TrackDetails& details = m_loaded.details;
+    metadata.insert(QStringLiteral("xesam:title"), details.title.isEmpty() ? m_loaded.name : details.title);
+    metadata.insert(QStringLiteral("xesam:url"), FileUrlOf(m_loaded.path));
     if (m_model.Length() > 0) {
         metadata.insert(QStringLiteral("mpris:length"),
                         QVariant::fromValue(qint64{PlaybackModel::MicrosecondsOf(m_model.Length())}));
     }
+    if (!details.artists.isEmpty()) metadata.insert(QStringLiteral("xesam:artist"), details.artists);
+    if (!details.albumArtists.isEmpty())
+        metadata.insert(QStringLiteral("xesam:albumArtist"), details.albumArtists);
+    if (!details.album.isEmpty()) metadata.insert(QStringLiteral("xesam:album"), details.album);
+    if (details.trackNumber > 0) metadata.insert(QStringLiteral("xesam:trackNumber"), details.trackNumber);
+    if (!details.artUrl.isEmpty()) metadata.insert(QStringLiteral("mpris:artUrl"), details.artUrl);
     return metadata;
 }
 

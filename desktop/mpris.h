@@ -8,6 +8,13 @@
 // calls there. Property changes are gathered until the event loop is next idle
 // and sent as one PropertiesChanged; Seeked goes out at once. Nothing runs
 // while nothing changes.
+//
+// Metadata is the track loaded last, taken from its record at the load, so an
+// edit of the track table never renames the track heard; it goes out with the
+// load, and its tags and cover, read off this thread, follow in one more
+// PropertiesChanged with the whole map when they add anything.
+
+#include "desktop/track_details.h"
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
@@ -64,6 +71,15 @@ private:
     void SendChanges();
     QVariantMap Properties() const;
     QDBusObjectPath TrackId() const;
+    void CaptureLoad(int index);
+
+    // The track loaded last, as its record was at the load; index -1 for none.
+    struct LoadedTrack {
+        int index = -1;
+        QString name;
+        std::string path;
+        TrackDetails details;
+    };
 
     PlaybackModel& m_model;
     QWidget& m_window;
@@ -74,6 +90,8 @@ private:
     bool m_changePending = false;
     // What the bus was last told.
     QVariantMap m_sent;
+    LoadedTrack m_loaded;
+    TrackDetailsReader m_details;
 };
 
 // Brings window to the front, as a desktop's request to raise the player does.

@@ -1,12 +1,12 @@
 #include "desktop/player_service.h"
 
 #include "desktop/desktop_entry.h"
+#include "desktop/file_urls.h"
 #include "desktop/mpris.h"
 #include "desktop/session_bus.h"
 #include "desktop/track_paths.h"
 
 #include <QDBusMessage>
-#include <QFile>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -46,8 +46,8 @@ void PlayerService::Open(const QStringList& uris)
 {
     std::vector<std::string> paths;
     for (const QString& uri : uris) {
-        const QUrl url(uri);
-        if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        std::string path = LocalPathOf(QUrl(uri));
+        if (!path.empty()) paths.push_back(std::move(path));
     }
     // The caller waits for the answer: it goes first, the playing after.
     QTimer::singleShot(0, this, [this, paths = std::move(paths)] {
@@ -69,9 +69,7 @@ bool HandOverToRunningPlayer(const QStringList& arguments)
         call << QVariantMap();
     } else {
         QStringList uris;
-        for (const std::string& file : files) {
-            uris << QUrl::fromLocalFile(QFile::decodeName(file.c_str())).toString(QUrl::FullyEncoded);
-        }
+        for (const std::string& file : files) uris << FileUrlOf(file);
         call = QDBusMessage::createMethodCall(kServiceName, kObjectPath, kInterface, QStringLiteral("Open"));
         call << uris << QVariantMap();
     }

@@ -1,10 +1,10 @@
 #include "desktop/track_drops.h"
 
+#include "desktop/file_urls.h"
 #include "desktop/track_paths.h"
 
 #include <QAbstractScrollArea>
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 
@@ -49,7 +49,8 @@ std::vector<std::string> DroppedFiles(const QMimeData* data)
     std::vector<std::string> files;
     if (!data || !data->hasUrls()) return files;
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) files.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        std::string path = LocalPathOf(url);
+        if (!path.empty()) files.push_back(std::move(path));
     }
     return files;
 }

@@ -1,17 +1,21 @@
 // MPRIS against a bus daemon of the test's own, driven by playerctl and gdbus.
 
+#include "audio_fixtures.h"
 #include "desktop/mpris.h"
 #include "desktop_window.h"
 #include "private_bus.h"
 #include "playlists/tables.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QDBusConnection>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
 #include <QPushButton>
 #include <QSlider>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -60,6 +64,17 @@ protected:
                                QStringLiteral("--object-path"), QStringLiteral("/org/mpris/MediaPlayer2"),
                                QStringLiteral("--method"), method} +
                        arguments);
+    }
+
+    // Answers the bus until the loaded track's metadata holds key (its tags
+    // and cover come after the load); then what playerctl reads in format.
+    std::string MetadataOnceItHas(const QString& key, const QString& format)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (!mpris->Metadata().contains(key) && waited.elapsed() < kClientTimeoutMs)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return Playerctl({QStringLiteral("metadata"), QStringLiteral("--format"), format});
     }
 
     DesktopWindow w;
@@ -195,6 +210,68 @@ TEST_F(MprisTest, MetadataAndIdentity)
     EXPECT_TRUE(Gdbus(QStringLiteral("org.freedesktop.DBus.Properties.Get"),
                       {QStringLiteral("org.mpris.MediaPlayer2"), QStringLiteral("Identity")})
                     .find("Лирван") != std::string::npos);
+}
+
+TEST_F(MprisTest, TagsAndCoversOfRealFiles)
+{
+    const std::string cache = w.folder.Path() + "cache";
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache));
+    const std::string folder = w.folder.Path();
+    ASSERT_TRUE(EncodeWith("-f lavfi -i color=c=red:s=8x8 -frames:v 1 '" + folder + "pic.png'"));
+    const std::string tags =
+        " -metadata title='Песня' -metadata artist='Исполнитель' -metadata album='Альбом'"
+        " -metadata album_artist='Группа' -metadata track=3/12 ";
+    const std::string withPicture = "-f lavfi -i sine=d=1 -i '" + folder +
+        "pic.png' -map 0 -map 1 -c:v copy" + tags + "-disposition:v attached_pic ";
+    ASSERT_TRUE(EncodeWith(withPicture + "-id3v2_version 3 '" + folder + "v23.mp3'"));
+    ASSERT_TRUE(EncodeWith(withPicture + "-id3v2_version 4 '" + folder + "v24.mp3'"));
+    ASSERT_TRUE(EncodeWith(withPicture + "'" + folder + "tags.flac'"));
+    ASSERT_TRUE(EncodeWith(withPicture + "'" + folder + "tags.m4a'"));
+    const QByteArray picture = QByteArray::fromStdString(ReadBytes(folder + "pic.png"));
+    const std::string cached = cache + "/lirvan1/covers/" +
+        QCryptographicHash::hash(picture, QCryptographicHash::Sha256).toHex().toStdString() + ".png";
+    const QString format =
+        QStringLiteral("{{xesam:title}}|{{xesam:artist}}|{{xesam:album}}|{{xesam:albumArtist}}|"
+                       "{{xesam:trackNumber}}|{{mpris:artUrl}}");
+    for (const char* file : {"v23.mp3", "v24.mp3", "tags.flac", "tags.m4a"}) {
+        w.model.OpenTracks({folder + file});
+        EXPECT_EQ(MetadataOnceItHas(QStringLiteral("mpris:artUrl"), format),
+                  "Песня|Исполнитель|Альбом|Группа|3|file://" + cached)
+            << file;
+    }
+    // One picture, one file: its bytes under their hash.
+    EXPECT_EQ(QDir(QString::fromStdString(cache + "/lirvan1/covers")).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(ReadBytes(cached), picture.toStdString());
+
+    // No tags, no picture inside: the record's name and the cover beside, in any letter case.
+    QDir().mkpath(QString::fromStdString(folder + "альбом"));
+    WriteToneWav(folder + "альбом/тон.wav", 1, 440);
+    ASSERT_TRUE(EncodeWith("-f lavfi -i color=c=blue:s=8x8 -frames:v 1 '" + folder + "альбом/Cover.JPG'"));
+    w.model.OpenTracks({folder + "альбом/тон.wav"});
+    EXPECT_EQ(MetadataOnceItHas(QStringLiteral("mpris:artUrl"),
+                                QStringLiteral("{{xesam:title}}|{{xesam:artist}}|{{mpris:artUrl}}")),
+              "тон||" +
+                  QUrl::fromLocalFile(QString::fromStdString(folder + "альбом/Cover.JPG"))
+                      .toString(QUrl::FullyEncoded)
+                      .toStdString());
+
+    // A cache that cannot be written leaves the cover out, and nothing else.
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(folder + "pic.png"));
+    w.model.OpenTracks({folder + "v24.mp3"});
+    EXPECT_EQ(MetadataOnceItHas(QStringLiteral("xesam:album"), format), "Песня|Исполнитель|Альбом|Группа|3|");
+    qunsetenv("XDG_CACHE_HOME");
+}
+
+TEST_F(MprisTest, RemovingARowAboveKeepsNamingTheTrackHeard)
+{
+    w.model.PlayTrack(1);
+    auto* list = FindControlAs<QListWidget>(w.dlg.get(), IDC_TRACK_LIST);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    FindControlAs<QPushButton>(w.dlg.get(), IDC_REMOVE_TRACK)->click();
+    ASSERT_EQ(w.Tracks(), (QStringList{QStringLiteral("second"), QStringLiteral("third")}));
+    EXPECT_EQ(Playerctl({QStringLiteral("metadata"), QStringLiteral("--format"),
+                         QStringLiteral("{{xesam:title}}|{{xesam:url}}")}),
+              "second|file://" + w.folder.Path() + "second.mp3");
 }
 
 TEST_F(MprisTest, ChangesAreAnnouncedWithPropertiesChanged)
