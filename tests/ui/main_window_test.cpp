@@ -154,17 +154,6 @@ TEST_F(MainWindow, ControlsStandWhereTheTemplatePutsThem)
     EXPECT_EQ(dlg.childAt(create->geometry().center()), create);
 }
 
-TEST_F(MainWindow, AboutBoxOpensForCommandSixteenWhateverItsLowBits)
-{
-    CPlayerDlg& dlg = harness.Dlg();
-    for (unsigned id = 16; id <= 31; ++id) {
-        EXPECT_EQ(ModalTitlesDuring([&] { dlg.OnSysCommand(id, 0); }), QStringList{"About Лирван"}) << id;
-    }
-    for (unsigned id : {0u, 15u, 32u, 48u, 0xF010u, 0xF020u, 0xF120u}) {
-        EXPECT_TRUE(ModalTitlesDuring([&] { dlg.OnSysCommand(id, 0); }).isEmpty()) << id;
-    }
-}
-
 TEST_F(MainWindow, WindowMenuEndsWithSeparatorAndAboutItem)
 {
     QMenu menu;
