@@ -132,4 +132,3 @@ private:
     bool m_streamLoaded = false;
     int m_volume = kFullVolume;
 };
-

@@ -28,8 +28,7 @@ constexpr ControlTemplate kAboutControls[] = {
 
 constexpr ControlTemplate kPlayerControls[] = {
     {IDC_PAUSE, ControlKind::PushButton, "Пауза", 185, 7, 50, 14},
-    {IDC_STATUS, ControlKind::EditBox, "", 280, 26, 59, 13, "Состояние",
-     "Играю, пауза или остановлено"},
+    {IDC_STATUS, ControlKind::EditBox, "", 280, 26, 59, 13, "Состояние", "Играю, пауза или остановлено"},
     {IDC_OPEN, ControlKind::PushButton, "Открыть", 114, 133, 50, 14},
     {IDC_PLAY, ControlKind::PushButton, "Играть", 131, 7, 50, 14},
     {IDC_STOP, ControlKind::PushButton, "Стоп", 239, 7, 50, 14},
@@ -143,8 +142,7 @@ QWidget* CreateControl(QWidget* parent, const ControlTemplate& c)
 
 const DialogTemplate kAboutTemplate{"About Лирван", 235, 55, kAboutControls};
 const DialogTemplate kPlayerTemplate{"Лирван", 348, 201, kPlayerControls};
-const DialogTemplate kCreatePlaylistTemplate{"Создание плейлиста", 193, 79,
-                                             kCreatePlaylistControls};
+const DialogTemplate kCreatePlaylistTemplate{"Создание плейлиста", 193, 79, kCreatePlaylistControls};
 
 QFont DialogFont()
 {

@@ -1,6 +1,6 @@
 #pragma once
-// Resource identifiers: the dialog templates' controls and the menu item. Every place that names a control uses these names, so the numbers
-// live here alone.
+// Resource identifiers: the dialog templates' controls and the menu item. Every
+// place that names a control uses these names, so the numbers live here alone.
 
 // The About item of the window's menu: its system command.
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
