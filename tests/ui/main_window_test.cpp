@@ -184,6 +184,35 @@ TEST_F(MainWindow, AboutBoxShowsVersionAndClosesWithOkOrEscape)
     harness.Dlg().OnSysCommand(16, 0); // returns only once Escape closed it
 }
 
+TEST_F(MainWindow, TabReachesEveryControlInTemplateOrderAndSpacePressesAButton)
+{
+    CPlayerDlg& dlg = harness.Dlg();
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    harness.Control<QWidget>(IDC_PAUSE)->setFocus();
+    QList<int> reached;
+    for (int press = 0; press < 19; ++press) {
+        reached << ControlId(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    const QList<int> templateOrder = {IDC_PAUSE,         IDC_STATUS,
+                                      IDC_OPEN,          IDC_PLAY,
+                                      IDC_STOP,          IDC_POSITION,
+                                      IDC_METER_SECOND,  IDC_METER_FIRST,
+                                      IDC_METER_THIRD,   IDC_TRACK_LIST,
+                                      IDC_PLAYLIST_LIST, IDC_CREATE_PLAYLIST,
+                                      IDC_VOLUME,        IDC_DELETE_PLAYLIST,
+                                      IDC_ADD,           IDC_REMOVE_ALL,
+                                      IDC_REMOVE_TRACK,  IDC_SAVE,
+                                      IDC_PAUSE}; // and round again
+    EXPECT_EQ(reached, templateOrder);
+
+    auto* play = harness.Control<QPushButton>(IDC_PLAY);
+    play->setFocus();
+    QTest::keyClick(play, Qt::Key_Space);
+    EXPECT_EQ(harness.engine.Count("AudioPlay"), 1);
+}
+
 TEST_F(MainWindow, EscapeOrEnterOutsideAButtonClosesTheWindow)
 {
     CPlayerDlg& dlg = harness.Dlg();
