@@ -22,6 +22,8 @@ int PlaybackModel::CurrentTrack() const { return currentTrack; }
 
 int PlaybackModel::TrackCount() const { return lirvan::TrackCount(); }
 
+bool PlaybackModel::TimerRunning() const { return timerId != 0; }
+
 bool PlaybackModel::HasCurrentTrack() const { return currentTrack >= 0 && currentTrack < TrackCount(); }
 
 std::uint64_t PlaybackModel::Length() const { return streamLength; }
@@ -59,21 +61,21 @@ void PlaybackModel::SetStreamLoaded(bool loaded)
 
 void PlaybackModel::StartTimer()
 {
-    if (m_timer != 0) killTimer(m_timer);
-    m_timer = startTimer(static_cast<int>(kPlaybackTimerMs), Qt::PreciseTimer);
-    timerId = static_cast<unsigned>(m_timer);
+    // Open starts the timer without stopping it first: a running one is replaced.
+    if (timerId != 0) killTimer(static_cast<int>(timerId));
+    timerId = static_cast<unsigned>(startTimer(static_cast<int>(kPlaybackTimerMs), Qt::PreciseTimer));
 }
 
 void PlaybackModel::KillTimer()
 {
-    if (timerId == 0 || static_cast<int>(timerId) != m_timer) return;
-    killTimer(m_timer);
-    m_timer = 0;
+    if (timerId == 0) return;
+    killTimer(static_cast<int>(timerId));
+    timerId = 0;
 }
 
 void PlaybackModel::timerEvent(QTimerEvent* event)
 {
-    if (event->timerId() == m_timer) {
+    if (timerId != 0 && static_cast<unsigned>(event->timerId()) == timerId) {
         emit TimerTick(static_cast<unsigned>(event->timerId()));
         return;
     }

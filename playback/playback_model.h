@@ -23,6 +23,10 @@
 
 enum class PlaybackState { Stopped, Playing, Paused };
 
+// The engine's full volume: where a volume starts, and the volume slider's top
+// (the slider grows downward, so its value is kFullVolume less the volume).
+inline constexpr int kFullVolume = 100;
+
 class PlaybackModel final : public QObject {
     Q_OBJECT
 public:
@@ -46,7 +50,7 @@ public:
     std::uint64_t Position() const;
     // Engine volume 0..100 (100 full); what the volume slider shows, inverted.
     int Volume() const { return m_volume; }
-    bool TimerRunning() const { return m_timer != 0; }
+    bool TimerRunning() const;
 
     // --- Operations ---
     // Play: re-reads the length, restarts the timer, resumes or goes on, and applies the volume.
@@ -134,6 +138,5 @@ private:
     AudioEngine& m_engine;
     PlaybackState m_state = PlaybackState::Stopped;
     bool m_streamLoaded = false;
-    int m_volume = 100;
-    int m_timer = 0; // the running Qt timer, 0 when none
+    int m_volume = kFullVolume;
 };

@@ -14,10 +14,6 @@ TransportState g_transport;
 void ResetTransportState() { g_transport = {}; }
 } // namespace lirvan
 
-namespace {
-constexpr int kFullVolume = 100;
-} // namespace
-
 double PercentUnitOf(std::uint64_t length) { return static_cast<double>(length / 100); }
 
 void PlaybackModel::LoadTrack(std::string path)

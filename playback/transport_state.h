@@ -10,7 +10,7 @@ namespace lirvan {
 
 struct TransportState {
     HSTREAM stream = 0;             // the current stream; a freed one keeps its value
-    unsigned timerId = 0;           // what starting the playback timer last returned
+    unsigned timerId = 0;           // the running playback timer's identifier, 0 when none
     std::uint64_t streamLength = 0; // engine units, read when playback starts
     double percentUnit = 0.0;       // engine units per position-slider step
     int positionPercent = 0;        // the slider value the last tick computed

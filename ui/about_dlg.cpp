@@ -9,5 +9,5 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
     BuildDialog(this, kAboutTemplate);
     setWindowIcon(AppIcon());
-    connect(FindControlAs<QPushButton>(this, 1), &QPushButton::clicked, this, &QDialog::accept);
+    connect(FindControlAs<QPushButton>(this, IDC_ABOUT_OK), &QPushButton::clicked, this, &QDialog::accept);
 }

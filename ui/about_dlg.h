@@ -1,5 +1,5 @@
 #pragma once
-// The About box (IDD_ABOUTBOX): icon, version, rights notice, OK.
+// The About box: icon, version, rights notice, OK.
 
 #include <QDialog>
 

@@ -1,5 +1,5 @@
 #pragma once
-// The application icon (IDR_MAINFRAME): a note on a disc, drawn in several sizes.
+// The application icon: a note on a disc, drawn in several sizes.
 
 #include <QIcon>
 #include <QPixmap>

@@ -28,26 +28,33 @@ constexpr ControlTemplate kAboutControls[] = {
 
 constexpr ControlTemplate kPlayerControls[] = {
     {IDC_PAUSE, ControlKind::PushButton, "Пауза", 185, 7, 50, 14},
-    {IDC_STATUS, ControlKind::EditBox, "", 280, 26, 59, 13},
+    {IDC_STATUS, ControlKind::EditBox, "", 280, 26, 59, 13, "Состояние", "Играю, пауза или остановлено"},
     {IDC_OPEN, ControlKind::PushButton, "Открыть", 114, 133, 50, 14},
     {IDC_PLAY, ControlKind::PushButton, "Играть", 131, 7, 50, 14},
     {IDC_STOP, ControlKind::PushButton, "Стоп", 239, 7, 50, 14},
-    {IDC_POSITION, ControlKind::TrackbarHorizontal, "", 21, 170, 278, 15},
-    {IDC_METER_SECOND, ControlKind::EditBox, "", 280, 65, 40, 14},
-    {IDC_METER_FIRST, ControlKind::EditBox, "", 280, 47, 40, 14},
-    {IDC_METER_THIRD, ControlKind::EditBox, "", 280, 83, 40, 14},
-    {IDC_TRACK_LIST, ControlKind::ListBox, "", 113, 26, 160, 96},
-    {IDC_PLAYLIST_LIST, ControlKind::ListBox, "", 23, 25, 85, 96},
+    {IDC_POSITION, ControlKind::TrackbarHorizontal, "", 21, 170, 278, 15, "Позиция",
+     "Место в треке, в процентах"},
+    {IDC_METER_SECOND, ControlKind::EditBox, "", 280, 65, 40, 14, "Уровень, средние частоты",
+     "Индикатор уровня, вторая полоса"},
+    {IDC_METER_FIRST, ControlKind::EditBox, "", 280, 47, 40, 14, "Уровень, низкие частоты",
+     "Индикатор уровня, первая полоса"},
+    {IDC_METER_THIRD, ControlKind::EditBox, "", 280, 83, 40, 14, "Уровень, высокие частоты",
+     "Индикатор уровня, третья полоса"},
+    {IDC_TRACK_LIST, ControlKind::ListBox, "", 113, 26, 160, 96, "Треки", "Треки выбранного плейлиста"},
+    {IDC_PLAYLIST_LIST, ControlKind::ListBox, "", 23, 25, 85, 96, "Плейлисты", "Список плейлистов"},
     {IDC_CREATE_PLAYLIST, ControlKind::PushButton, "Создать", 24, 133, 40, 14},
-    {IDC_VOLUME, ControlKind::TrackbarVertical, "", 281, 125, 12, 41},
+    {IDC_VOLUME, ControlKind::TrackbarVertical, "", 281, 125, 12, 41, "Громкость",
+     "Вверху громко, внизу тихо"},
     {IDC_STATIC, ControlKind::StaticText, "громк.", 295, 126, 23, 8},
     {IDC_STATIC, ControlKind::StaticText, "тихо", 295, 156, 17, 8},
     {IDC_STATIC, ControlKind::GroupBox, "Плейлист", 23, 123, 86, 43},
-    {IDC_DELETE_PLAYLIST, ControlKind::PushButton, "Удалить", 24, 150, 40, 14},
+    {IDC_DELETE_PLAYLIST, ControlKind::PushButton, "Удалить", 24, 150, 40, 14, nullptr,
+     "Удалить выбранный плейлист"},
     {IDC_ADD, ControlKind::PushButton, "Добавить", 167, 133, 50, 14},
     {IDC_STATIC, ControlKind::GroupBox, "Плейлист", 113, 123, 160, 43},
     {IDC_REMOVE_ALL, ControlKind::PushButton, "Удалить все", 114, 149, 50, 14},
-    {IDC_REMOVE_TRACK, ControlKind::PushButton, "Удалить", 221, 133, 50, 14},
+    {IDC_REMOVE_TRACK, ControlKind::PushButton, "Удалить", 221, 133, 50, 14, nullptr,
+     "Удалить выбранный трек"},
     {IDC_SAVE, ControlKind::PushButton, "Сохранить", 68, 133, 40, 14},
 };
 
@@ -133,10 +140,9 @@ QWidget* CreateControl(QWidget* parent, const ControlTemplate& c)
 
 } // namespace
 
-const DialogTemplate kAboutTemplate{IDD_ABOUTBOX, "About Лирван", 235, 55, kAboutControls};
-const DialogTemplate kPlayerTemplate{IDD_PLAYER_DIALOG, "Лирван", 348, 201, kPlayerControls};
-const DialogTemplate kCreatePlaylistTemplate{IDD_SOZD_PL, "Создание плейлиста", 193, 79,
-                                             kCreatePlaylistControls};
+const DialogTemplate kAboutTemplate{"About Лирван", 235, 55, kAboutControls};
+const DialogTemplate kPlayerTemplate{"Лирван", 348, 201, kPlayerControls};
+const DialogTemplate kCreatePlaylistTemplate{"Создание плейлиста", 193, 79, kCreatePlaylistControls};
 
 QFont DialogFont()
 {
@@ -174,6 +180,9 @@ void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate)
         control->setProperty(kIdProperty, c.id);
         if (c.id != IDC_STATIC) control->setObjectName(QStringLiteral("control%1").arg(c.id));
         control->setGeometry(DialogUnitsToPixels({c.x, c.y, c.width, c.height}, base));
+        if (c.accessibleName) control->setAccessibleName(QString::fromUtf8(c.accessibleName));
+        if (c.accessibleDescription)
+            control->setAccessibleDescription(QString::fromUtf8(c.accessibleDescription));
         // A group box only frames the controls it surrounds; it must not cover them.
         if (c.kind == ControlKind::GroupBox) control->lower();
     }

@@ -29,18 +29,22 @@ struct ControlTemplate {
     ControlKind kind;
     const char* caption; // UTF-8
     int x, y, width, height;
+    // What a screen reader says for the control (UTF-8): its name where the caption
+    // is none or says too little, and a description where the caption is ambiguous.
+    // Null leaves the caption as the name, and no description.
+    const char* accessibleName = nullptr;
+    const char* accessibleDescription = nullptr;
 };
 
 struct DialogTemplate {
-    int id;
     const char* title; // UTF-8
     int width, height;
     std::span<const ControlTemplate> controls;
 };
 
-extern const DialogTemplate kAboutTemplate;          // IDD_ABOUTBOX
-extern const DialogTemplate kPlayerTemplate;         // IDD_PLAYER_DIALOG
-extern const DialogTemplate kCreatePlaylistTemplate; // IDD_SOZD_PL
+extern const DialogTemplate kAboutTemplate;
+extern const DialogTemplate kPlayerTemplate;
+extern const DialogTemplate kCreatePlaylistTemplate;
 
 // The font every template is laid out in.
 QFont DialogFont();
@@ -49,7 +53,8 @@ QSize DialogBaseUnits(const QFont& font);
 QRect DialogUnitsToPixels(const QRect& units, QSize baseUnits);
 
 // Sets the dialog's title, font and fixed client size and creates every control
-// as a child, in template (tab) order. Each control carries its identifier.
+// as a child, in template (tab) order. Each control carries its identifier and
+// its accessible name and description.
 // Enter then presses the focused push button, else the default button, else
 // confirms the dialog; Escape cancels it.
 void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate);

@@ -16,14 +16,6 @@
 #include <QPushButton>
 #include <QSlider>
 
-namespace {
-// System commands that keep their standard meaning.
-constexpr unsigned SC_MINIMIZE = 0xF020;
-constexpr unsigned SC_MAXIMIZE = 0xF030;
-constexpr unsigned SC_CLOSE = 0xF060;
-constexpr unsigned SC_RESTORE = 0xF120;
-} // namespace
-
 CPlayerDlg::CPlayerDlg(PlayerPlatform platform, QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
@@ -113,17 +105,11 @@ void CPlayerDlg::ConnectRoutes()
 
 void CPlayerDlg::OnSysCommand(unsigned id, long /*param*/)
 {
+    // The window manager moves, minimises and closes the window itself: only the
+    // About item of the window's menu sends a command here.
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
         CAboutDlg about(this);
         about.exec();
-        return;
-    }
-    switch (id) {
-    case SC_CLOSE: reject(); break;
-    case SC_MINIMIZE: showMinimized(); break;
-    case SC_MAXIMIZE: showMaximized(); break;
-    case SC_RESTORE: showNormal(); break;
-    default: break;
     }
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The main window (IDD_PLAYER_DIALOG): the whole user interface, one view of
+// The main window: the whole user interface, one view of
 // the playback model. Its handlers are bound to the controls by one routing
 // table and stay thin: they hand the user's input to the playback model or to
 // the playlist commands, and the controls show what the model notifies.
@@ -129,9 +129,5 @@ private:
     void (CPlayerDlg::*m_systemCommandRoute)(unsigned, long) = nullptr;
 };
 
-// The volume slider runs 0..100 growing downward: its top (0) is this engine
-// volume, full, and its bottom (100) silence.
-inline constexpr int kFullVolume = 100;
-
-// Text of the About item of the window's menu (IDS_ABOUTBOX).
+// Text of the About item of the window's menu.
 inline constexpr const char* kAboutMenuText = "&About lirvan1...";

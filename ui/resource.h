@@ -1,18 +1,8 @@
 #pragma once
-// Resource identifiers: the dialog templates, their controls, the icon and the
-// menu item. Every place that names a control uses these names, so the numbers
-// live here alone.
+// Resource identifiers: the dialog templates' controls and the menu item. Every
+// place that names a control uses these names, so the numbers live here alone.
 
-// Dialog templates.
-inline constexpr int IDD_ABOUTBOX = 100;
-inline constexpr int IDD_PLAYER_DIALOG = 102;
-inline constexpr int IDD_SOZD_PL = 104;
-
-// The application icon.
-inline constexpr int IDR_MAINFRAME = 128;
-
-// The About item of the window's menu: its text resource and its system command.
-inline constexpr int IDS_ABOUTBOX = 101;
+// The About item of the window's menu: its system command.
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
 
 // A control without an identifier of its own, and the About box's OK button

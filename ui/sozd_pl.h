@@ -1,5 +1,5 @@
 #pragma once
-// The create-playlist dialog (IDD_SOZD_PL): the user types the new playlist's
+// The create-playlist dialog: the user types the new playlist's
 // name, and only its button accepts it.
 
 #include <QDialog>

@@ -154,17 +154,6 @@ TEST_F(MainWindow, ControlsStandWhereTheTemplatePutsThem)
     EXPECT_EQ(dlg.childAt(create->geometry().center()), create);
 }
 
-TEST_F(MainWindow, AboutBoxOpensForCommandSixteenWhateverItsLowBits)
-{
-    CPlayerDlg& dlg = harness.Dlg();
-    for (unsigned id = 16; id <= 31; ++id) {
-        EXPECT_EQ(ModalTitlesDuring([&] { dlg.OnSysCommand(id, 0); }), QStringList{"About Лирван"}) << id;
-    }
-    for (unsigned id : {0u, 15u, 32u, 48u, 0xF010u, 0xF020u, 0xF120u}) {
-        EXPECT_TRUE(ModalTitlesDuring([&] { dlg.OnSysCommand(id, 0); }).isEmpty()) << id;
-    }
-}
-
 TEST_F(MainWindow, WindowMenuEndsWithSeparatorAndAboutItem)
 {
     QMenu menu;
@@ -193,6 +182,35 @@ TEST_F(MainWindow, AboutBoxShowsVersionAndClosesWithOkOrEscape)
 
     WhenModalOpens([](QWidget* about) { QTest::keyClick(about, Qt::Key_Escape); });
     harness.Dlg().OnSysCommand(16, 0); // returns only once Escape closed it
+}
+
+TEST_F(MainWindow, TabReachesEveryControlInTemplateOrderAndSpacePressesAButton)
+{
+    CPlayerDlg& dlg = harness.Dlg();
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    harness.Control<QWidget>(IDC_PAUSE)->setFocus();
+    QList<int> reached;
+    for (int press = 0; press < 19; ++press) {
+        reached << ControlId(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    const QList<int> templateOrder = {IDC_PAUSE,         IDC_STATUS,
+                                      IDC_OPEN,          IDC_PLAY,
+                                      IDC_STOP,          IDC_POSITION,
+                                      IDC_METER_SECOND,  IDC_METER_FIRST,
+                                      IDC_METER_THIRD,   IDC_TRACK_LIST,
+                                      IDC_PLAYLIST_LIST, IDC_CREATE_PLAYLIST,
+                                      IDC_VOLUME,        IDC_DELETE_PLAYLIST,
+                                      IDC_ADD,           IDC_REMOVE_ALL,
+                                      IDC_REMOVE_TRACK,  IDC_SAVE,
+                                      IDC_PAUSE}; // and round again
+    EXPECT_EQ(reached, templateOrder);
+
+    auto* play = harness.Control<QPushButton>(IDC_PLAY);
+    play->setFocus();
+    QTest::keyClick(play, Qt::Key_Space);
+    EXPECT_EQ(harness.engine.Count("AudioPlay"), 1);
 }
 
 TEST_F(MainWindow, EscapeOrEnterOutsideAButtonClosesTheWindow)

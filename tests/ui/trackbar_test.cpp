@@ -19,7 +19,6 @@ protected:
         harness.Open();
         harness.engine.initialised = true; // so the volume handler sets the volume
         percentUnit = 1000.0;              // so a seek shows the slider's value
-        positionPercent = -1;              // no tick has read the slider: every move seeks
     }
 
     // What each slider's handler last did with the value it read.
@@ -44,7 +43,8 @@ TEST_F(Trackbars, KeysMoveTowardsTheMaximumOrMinimumWhateverTheOrientation)
             EXPECT_EQ(slider->value(), value);
             if (id == IDC_VOLUME) {
                 EXPECT_EQ(LastVolume(), "AudioSetVolume " + std::to_string(100 - value));
-            } else {
+            } else if (value != positionPercent) {
+                // Where no tick has moved it from, the slider stands where the tick left it: no seek.
                 EXPECT_EQ(LastSeek(), "AudioSetPosition " + std::to_string(value * 1000));
             }
         }
