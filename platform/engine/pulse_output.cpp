@@ -26,6 +26,11 @@ constexpr pa_usec_t kPrebufferUsec = 90'000;
 // While a playing stream waits for its decoder (its start, a seek), the
 // server is given its sound this soon after it is decoded.
 constexpr pa_usec_t kRetryUsec = 10'000;
+// Silence written after the last stream's end, so that its last frames pass
+// whatever the server holds back (PipeWire keeps a remainder shorter than its
+// processing quantum unplayed, and a start threshold keeps a short one): its
+// end is then heard and told. More than a quantum, about the start threshold.
+constexpr std::uint32_t kEndSilenceFrames = std::uint32_t(kPrebufferUsec * kOutputRate / 1'000'000);
 
 constexpr pa_sample_spec kSpec{PA_SAMPLE_S16NE, kOutputRate, std::uint8_t(kOutputChannels)};
 
@@ -257,7 +262,16 @@ void PulseOutput::Fill()
             : m_source.Mix(static_cast<std::int16_t*>(data), std::uint32_t(size / kBytesPerFrame),
                            SoundSource::Fill::kReady, false);
         starved = mixed.starved;
-        const std::size_t bytes = std::size_t(mixed.frames) * kBytesPerFrame;
+        std::size_t bytes = std::size_t(mixed.frames) * kBytesPerFrame;
+        if (mixed.ended && !starved && bytes < size) {
+            // A stream ended and nothing follows it: silence does, and counts
+            // as mixed, so that the play head reaches the end.
+            const auto rest = std::uint32_t((size - bytes) / kBytesPerFrame);
+            const SoundSource::Mixed silence =
+                m_source.Mix(static_cast<std::int16_t*>(data) + bytes / sizeof(std::int16_t),
+                             std::min(rest, kEndSilenceFrames), SoundSource::Fill::kWhole, false);
+            bytes += std::size_t(silence.frames) * kBytesPerFrame;
+        }
         if (bytes == 0) {
             pa_stream_cancel_write(m_stream);
             break;

@@ -15,6 +15,7 @@ public:
     struct Mixed {
         std::uint32_t frames = 0; // written to `out`
         bool starved = false;     // a playing stream waits for its decoder: ask again soon
+        bool ended = false;       // a stream's last frame went out, and nothing followed it
     };
 
     // The output device's own thread (or a thread holding the device's lock,

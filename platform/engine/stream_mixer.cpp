@@ -51,6 +51,7 @@ SoundSource::Mixed StreamMixer::Mix(std::int16_t* out, std::uint32_t frames, Fil
         }
         mixed.frames = std::max(mixed.frames, sounded);
         mixed.starved = mixed.starved || starved;
+        mixed.ended = mixed.ended || (own.ended && sounded == own.frames);
     }
     if (fill == Fill::kWhole) mixed.frames = frames;
     m_written.store(written + mixed.frames, std::memory_order_release);
