@@ -158,11 +158,19 @@ QString MprisPlayer::PlaybackStatus() const
     return QStringLiteral("Stopped");
 }
 
+MprisPlayer::LoadedTrack MprisPlayer::Shown() const
+{
+    if (m_loaded.index >= 0 || !m_model.HasCurrentTrack()) return m_loaded;
+    const int index = m_model.CurrentTrack();
+    const s_simple& track = lirvan::TrackTable[index];
+    return {index, QString::fromStdString(track.name), track.path, {}};
+}
+
 QDBusObjectPath MprisPlayer::TrackId() const
 {
-    if (m_loaded.index < 0)
-        return QDBusObjectPath(QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack"));
-    return QDBusObjectPath(QStringLiteral("/org/lirvan1/track/%1").arg(m_loaded.index));
+    const int index = Shown().index;
+    if (index < 0) return QDBusObjectPath(QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack"));
+    return QDBusObjectPath(QStringLiteral("/org/lirvan1/track/%1").arg(index));
 }
 
 void MprisPlayer::CaptureLoad(int index)
@@ -175,10 +183,11 @@ void MprisPlayer::CaptureLoad(int index)
 QVariantMap MprisPlayer::Metadata() const
 {
     QVariantMap metadata{{QStringLiteral("mpris:trackid"), QVariant::fromValue(TrackId())}};
-    if (m_loaded.index < 0) return metadata;
-    const TrackDetails& details = m_loaded.details;
-    metadata.insert(QStringLiteral("xesam:title"), details.title.isEmpty() ? m_loaded.name : details.title);
-    metadata.insert(QStringLiteral("xesam:url"), FileUrlOf(m_loaded.path));
+    const LoadedTrack shown = Shown();
+    if (shown.index < 0) return metadata;
+    const TrackDetails& details = shown.details;
+    metadata.insert(QStringLiteral("xesam:title"), details.title.isEmpty() ? shown.name : details.title);
+    metadata.insert(QStringLiteral("xesam:url"), FileUrlOf(shown.path));
     if (m_model.Length() > 0) {
         metadata.insert(QStringLiteral("mpris:length"),
                         QVariant::fromValue(qint64{PlaybackModel::MicrosecondsOf(m_model.Length())}));

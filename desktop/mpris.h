@@ -81,6 +81,10 @@ private:
         TrackDetails details;
     };
 
+    // The track loaded and heard; before the first load, the one Play would
+    // start, as the table has it (no tags are read for it).
+    LoadedTrack Shown() const;
+
     PlaybackModel& m_model;
     QWidget& m_window;
     QDBusConnection m_bus;
