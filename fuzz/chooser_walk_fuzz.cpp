@@ -5,6 +5,7 @@
 // the offset points.
 
 #include "fuzz_input.h"
+#include "platform/regular_file.h"
 #include "playback/chooser_walk.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -55,7 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> expected;
     for (const std::string& name : names) {
         std::string joined = folder + "/" + name;
-        if (!fs.files.count(joined)) joined.resize(joined.rfind('/'));
+        // Kept only when it opens and is a regular file on the real system too,
+        // which the walk asks before it opens anything.
+        if (!fs.files.count(joined) || !IsRegularFile(joined.c_str())) joined.resize(joined.rfind('/'));
         expected.push_back(joined);
     }
 
