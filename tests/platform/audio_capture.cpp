@@ -61,6 +61,17 @@ Span Audible(const std::vector<float>& samples, float threshold)
     return span;
 }
 
+ToneWindows CountToneWindows(const std::vector<float>& samples, Span span, double hz, double amplitude)
+{
+    constexpr std::size_t kWindow = kFixtureRate / 20;
+    ToneWindows count;
+    for (std::size_t at = span.begin; at + kWindow <= span.end; at += kWindow) {
+        ++count.windows;
+        count.atLevel += std::abs(ToneAmplitude(samples, at, at + kWindow, hz) - amplitude) < 0.03;
+    }
+    return count;
+}
+
 std::size_t CountAudible(const std::vector<float>& samples, float threshold)
 {
     std::size_t count = 0;

@@ -23,5 +23,15 @@ struct Span {
     std::size_t Size() const { return end - begin; }
 };
 Span Audible(const std::vector<float>& samples, float threshold = 0.01f);
+// A recording's span in 50 ms windows (33 whole cycles of a 660 Hz tone): how
+// many there are, and how many carry the tone at `hz` within 0.03 of
+// `amplitude`. A busy machine may make a sound server miss a cycle or two,
+// which breaks a tone's phase: a window tells the level where the whole span
+// cannot.
+struct ToneWindows {
+    std::size_t windows = 0;
+    std::size_t atLevel = 0;
+};
+ToneWindows CountToneWindows(const std::vector<float>& samples, Span span, double hz, double amplitude);
 // How many samples are louder than `threshold`.
 std::size_t CountAudible(const std::vector<float>& samples, float threshold = 0.01f);

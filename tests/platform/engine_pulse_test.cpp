@@ -189,16 +189,9 @@ TEST(EnginePulse, ToneReachesThePulseAudioSink)
     const std::vector<float> out = ReadRawStereo(recording);
     const Span heard = Audible(out);
     ASSERT_GT(heard.Size(), kFixtureRate / 2u) << "the tone is in the recording";
-    // In 50 ms windows (33 whole cycles each): a busy machine may make the
-    // server miss a few, but most carry the tone at its level.
-    constexpr std::size_t kWindow = kFixtureRate / 20;
-    std::size_t windows = 0, whole = 0;
-    for (std::size_t at = heard.begin; at + kWindow <= heard.end; at += kWindow) {
-        ++windows;
-        whole += std::abs(ToneAmplitude(out, at, at + kWindow, 660) - 0.5) < 0.03;
-    }
-    EXPECT_GE(windows, 18u) << "about a second heard";
-    EXPECT_GE(whole, windows * 2 / 3);
+    const ToneWindows tone = CountToneWindows(out, heard, 660, 0.5);
+    EXPECT_GE(tone.windows, 18u) << "about a second heard";
+    EXPECT_GE(tone.atLevel, tone.windows * 2 / 3);
 }
 
 TEST(EnginePulse, ToneGoesOnFromWhereItStoppedWhenTheServerComesBackLongAfter)
