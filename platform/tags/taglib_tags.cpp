@@ -15,11 +15,7 @@
 #include <taglib/id3v2tag.h>
 #include <taglib/mp4file.h>
 #include <taglib/mpegfile.h>
-#include <taglib/oggflacfile.h>
-#include <taglib/opusfile.h>
-#include <taglib/speexfile.h>
 #include <taglib/tpropertymap.h>
-#include <taglib/vorbisfile.h>
 #include <taglib/wavfile.h>
 #include <taglib/wavpackfile.h>
 #include <taglib/xiphcomment.h>
@@ -140,14 +136,9 @@ void ReadPicture(TagLib::File* file, PictureChoice& choice)
         OfferId3v2(flac->ID3v2Tag(), choice);
     } else if (auto* mp4 = dynamic_cast<TagLib::MP4::File*>(file)) {
         OfferMp4(mp4->tag(), choice);
-    } else if (auto* vorbis = dynamic_cast<TagLib::Ogg::Vorbis::File*>(file)) {
-        OfferXiph(vorbis->tag(), choice);
-    } else if (auto* opus = dynamic_cast<TagLib::Ogg::Opus::File*>(file)) {
-        OfferXiph(opus->tag(), choice);
-    } else if (auto* oggFlac = dynamic_cast<TagLib::Ogg::FLAC::File*>(file)) {
-        OfferXiph(oggFlac->tag(), choice);
-    } else if (auto* speex = dynamic_cast<TagLib::Ogg::Speex::File*>(file)) {
-        OfferXiph(speex->tag(), choice);
+    } else if (auto* xiph = dynamic_cast<TagLib::Ogg::XiphComment*>(file->tag())) {
+        // Every Ogg file's tag: Vorbis, Opus, FLAC in Ogg, Speex.
+        OfferXiph(xiph, choice);
     } else if (auto* asf = dynamic_cast<TagLib::ASF::File*>(file)) {
         OfferAsf(asf->tag(), choice);
     } else if (auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(file)) {
